@@ -1,0 +1,8 @@
+// Gravik's class table, in its fixed slot order (slot 0 is always empty).
+#include "framework/com_object.h"
+
+S_COM_DEFINE_MODULE(nullptr,
+                    nullptr,  // CBinaryBuffer
+                    nullptr,  // CFAsyncResult
+                    nullptr,  // CLibPng
+                    nullptr)  // CUrlMoniker
