@@ -38,7 +38,8 @@ std::string FoldDotSegments(const std::string& path) {
     }
     i = j + 1;
   }
-  std::string out = absolute ? "/" : "";
+  std::string out;
+  if (absolute) out.push_back('/');
   for (size_t k = 0; k < parts.size(); ++k) {
     if (k) out += '/';
     out += parts[k];
