@@ -44,7 +44,7 @@ std::string FoldDotSegments(const std::string& path) {
     if (k) out += '/';
     out += parts[k];
   }
-  if (out.empty()) out = ".";
+  if (out.empty()) out.push_back('.');
   const bool trailing = path.size() > 1 && path.back() == '/';
   if (trailing && out.back() != '/') out += '/';
   return out;
