@@ -11,7 +11,9 @@ function(quorla_module name core)
   add_library(${name} MODULE ${CMAKE_SOURCE_DIR}/framework/src/module_export.cpp)
   set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll")
   target_link_libraries(${name} PRIVATE ${core} framework platform)
-  target_link_options(${name} PRIVATE ${QUORLA_NO_UNDEFINED} -Wl,--exclude-libs,ALL)
+  target_link_options(${name} PRIVATE ${QUORLA_NO_UNDEFINED}
+    -Wl,--version-script=${CMAKE_SOURCE_DIR}/cmake/module-exports.map)
+  set_target_properties(${name} PROPERTIES LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/module-exports.map)
 endfunction()
 
 # quorla_test(<name> SOURCES <files...> [LIBS <targets...>] [LABEL <label>]
