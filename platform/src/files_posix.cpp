@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "host_errors.h"
 #include "host_paths.h"
 #include "kernel_object.h"
 #include "utf.h"
@@ -25,43 +26,6 @@ class FileObject final : public quorla::KernelObject {
   const int fd;
 };
 
-DWORD ErrorFromErrno(int e) {
-  switch (e) {
-    case ENOENT:
-      return ERROR_FILE_NOT_FOUND;
-    case ENOTDIR:
-      return ERROR_PATH_NOT_FOUND;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-      return ERROR_ACCESS_DENIED;
-    case EEXIST:
-      return ERROR_FILE_EXISTS;
-    case ENOSPC:
-    case EDQUOT:
-      return ERROR_DISK_FULL;
-    case ENAMETOOLONG:
-      return ERROR_FILENAME_EXCED_RANGE;
-    case ENOMEM:
-      return ERROR_NOT_ENOUGH_MEMORY;
-    case EBADF:
-      return ERROR_INVALID_HANDLE;
-    default:
-      return ERROR_INVALID_FUNCTION;
-  }
-}
-
-// Host path for a system path. The file name is matched without regard to
-// case when it does not exist as written (then the written form is kept, for
-// creating it).
-std::string HostPath(LPCWSTR path) {
-  std::string host = quorla::ToHostSeparators(quorla::Utf16ToUtf8(path));
-  if (host.empty()) return host;
-  host = quorla::FoldDotSegments(host);
-  std::string found = quorla::FindFileIgnoringCase(host);
-  return found.empty() ? host : found;
-}
 
 std::shared_ptr<FileObject> FileOf(HANDLE file) {
   auto object = quorla::LookUpHandleAs<FileObject>(file);
@@ -80,7 +44,7 @@ int FileDescriptorOf(HANDLE file) {
 
 bool HostPathOf(LPCWSTR path, char* out, size_t outSize) {
   if (!path || !out || outSize == 0) return false;
-  std::string host = HostPath(path);
+  std::string host = quorla::HostFilePath(path);
   if (host.empty() || host.size() >= outSize) return false;
   std::memcpy(out, host.c_str(), host.size() + 1);
   return true;
@@ -117,12 +81,12 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_A
       SetLastError(ERROR_INVALID_PARAMETER);
       return INVALID_HANDLE_VALUE;
   }
-  std::string path = HostPath(fileName);
+  std::string path = quorla::HostFilePath(fileName);
   struct stat before;
   const bool existedBefore = ::stat(path.c_str(), &before) == 0;
   int fd = ::open(path.c_str(), flags, 0644);
   if (fd < 0) {
-    SetLastError(ErrorFromErrno(errno));
+    SetLastError(quorla::ErrorFromErrno(errno));
     return INVALID_HANDLE_VALUE;
   }
   struct stat st;
@@ -150,7 +114,7 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, DWORD* read, LPOVERLAPPED
     if (n < 0) {
       if (errno == EINTR) continue;
       if (read) *read = total;
-      SetLastError(ErrorFromErrno(errno));
+      SetLastError(quorla::ErrorFromErrno(errno));
       return FALSE;
     }
     if (n == 0) break;
@@ -171,7 +135,7 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, DWORD* written, LPOVERL
     if (n < 0) {
       if (errno == EINTR) continue;
       if (written) *written = total;
-      SetLastError(ErrorFromErrno(errno));
+      SetLastError(quorla::ErrorFromErrno(errno));
       return FALSE;
     }
     total += static_cast<DWORD>(n);
@@ -184,7 +148,7 @@ BOOL FlushFileBuffers(HANDLE file) {
   auto object = FileOf(file);
   if (!object) return FALSE;
   if (::fsync(object->fd) != 0) {
-    SetLastError(ErrorFromErrno(errno));
+    SetLastError(quorla::ErrorFromErrno(errno));
     return FALSE;
   }
   return TRUE;
@@ -195,7 +159,7 @@ BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size) {
   if (!object || !size) return FALSE;
   struct stat st;
   if (::fstat(object->fd, &st) != 0) {
-    SetLastError(ErrorFromErrno(errno));
+    SetLastError(quorla::ErrorFromErrno(errno));
     return FALSE;
   }
   size->QuadPart = st.st_size;
@@ -220,7 +184,7 @@ BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPos
   }
   off_t at = ::lseek(object->fd, distance.QuadPart, whence);
   if (at < 0) {
-    SetLastError(errno == EINVAL ? ERROR_INVALID_PARAMETER : ErrorFromErrno(errno));
+    SetLastError(errno == EINVAL ? ERROR_INVALID_PARAMETER : quorla::ErrorFromErrno(errno));
     return FALSE;
   }
   if (newPosition) newPosition->QuadPart = at;
@@ -242,7 +206,7 @@ BOOL SetEndOfFile(HANDLE file) {
   if (!object) return FALSE;
   off_t at = ::lseek(object->fd, 0, SEEK_CUR);
   if (at < 0 || ::ftruncate(object->fd, at) != 0) {
-    SetLastError(ErrorFromErrno(errno));
+    SetLastError(quorla::ErrorFromErrno(errno));
     return FALSE;
   }
   return TRUE;
@@ -250,14 +214,14 @@ BOOL SetEndOfFile(HANDLE file) {
 
 BOOL DeleteFileW(LPCWSTR fileName) {
   if (!fileName) return FALSE;
-  std::string path = HostPath(fileName);
+  std::string path = quorla::HostFilePath(fileName);
   struct stat st;
   if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
   if (::unlink(path.c_str()) != 0) {
-    SetLastError(ErrorFromErrno(errno));
+    SetLastError(quorla::ErrorFromErrno(errno));
     return FALSE;
   }
   return TRUE;
@@ -265,15 +229,15 @@ BOOL DeleteFileW(LPCWSTR fileName) {
 
 BOOL MoveFileExW(LPCWSTR existing, LPCWSTR target, DWORD flags) {
   if (!existing || !target) return FALSE;
-  std::string from = HostPath(existing);
-  std::string to = HostPath(target);
+  std::string from = quorla::HostFilePath(existing);
+  std::string to = quorla::HostFilePath(target);
   struct stat st;
   if (!(flags & MOVEFILE_REPLACE_EXISTING) && ::lstat(to.c_str(), &st) == 0) {
     SetLastError(ERROR_ALREADY_EXISTS);
     return FALSE;
   }
   if (::rename(from.c_str(), to.c_str()) != 0) {
-    SetLastError(ErrorFromErrno(errno));
+    SetLastError(quorla::ErrorFromErrno(errno));
     return FALSE;
   }
   if (flags & MOVEFILE_WRITE_THROUGH) {
@@ -290,9 +254,9 @@ BOOL MoveFileExW(LPCWSTR existing, LPCWSTR target, DWORD flags) {
 
 BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES) {
   if (!path) return FALSE;
-  std::string host = HostPath(path);
+  std::string host = quorla::HostFilePath(path);
   if (::mkdir(host.c_str(), 0755) != 0) {
-    SetLastError(errno == EEXIST ? ERROR_ALREADY_EXISTS : errno == ENOENT ? ERROR_PATH_NOT_FOUND : ErrorFromErrno(errno));
+    SetLastError(errno == EEXIST ? ERROR_ALREADY_EXISTS : errno == ENOENT ? ERROR_PATH_NOT_FOUND : quorla::ErrorFromErrno(errno));
     return FALSE;
   }
   return TRUE;
@@ -300,8 +264,8 @@ BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES) {
 
 BOOL RemoveDirectoryW(LPCWSTR path) {
   if (!path) return FALSE;
-  if (::rmdir(HostPath(path).c_str()) != 0) {
-    SetLastError(ErrorFromErrno(errno));
+  if (::rmdir(quorla::HostFilePath(path).c_str()) != 0) {
+    SetLastError(quorla::ErrorFromErrno(errno));
     return FALSE;
   }
   return TRUE;
@@ -310,9 +274,9 @@ BOOL RemoveDirectoryW(LPCWSTR path) {
 DWORD GetFileAttributesW(LPCWSTR fileName) {
   if (!fileName) return INVALID_FILE_ATTRIBUTES;
   struct stat st;
-  std::string path = HostPath(fileName);
+  std::string path = quorla::HostFilePath(fileName);
   if (::stat(path.c_str(), &st) != 0) {
-    SetLastError(ErrorFromErrno(errno));
+    SetLastError(quorla::ErrorFromErrno(errno));
     return INVALID_FILE_ATTRIBUTES;
   }
   DWORD attributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : 0;
@@ -357,11 +321,11 @@ FILE* _wfopen(LPCWSTR path, LPCWSTR mode) {
     m += static_cast<char>(*p);
   }
   m += 'e';  // close on exec
-  return std::fopen(HostPath(path).c_str(), m.c_str());
+  return std::fopen(quorla::HostFilePath(path).c_str(), m.c_str());
 }
 
-int _wremove(LPCWSTR path) { return path ? std::remove(HostPath(path).c_str()) : -1; }
+int _wremove(LPCWSTR path) { return path ? std::remove(quorla::HostFilePath(path).c_str()) : -1; }
 
 int _wrename(LPCWSTR from, LPCWSTR to) {
-  return from && to ? std::rename(HostPath(from).c_str(), HostPath(to).c_str()) : -1;
+  return from && to ? std::rename(quorla::HostFilePath(from).c_str(), quorla::HostFilePath(to).c_str()) : -1;
 }

@@ -80,6 +80,14 @@ std::string FindFileIgnoringCase(const std::string& path) {
   return found;
 }
 
+std::string HostFilePath(LPCWSTR path) {
+  std::string host = ToHostSeparators(Utf16ToUtf8(path));
+  if (host.empty()) return host;
+  host = FoldDotSegments(host);
+  std::string found = FindFileIgnoringCase(host);
+  return found.empty() ? host : found;
+}
+
 std::string ProgramFilePath() {
   std::vector<char> buf(4096);
   ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
