@@ -39,6 +39,14 @@ union LARGE_INTEGER {
   LONGLONG QuadPart;
 };
 
+union ULARGE_INTEGER {
+  struct {
+    DWORD LowPart;
+    DWORD HighPart;
+  } u;
+  ULONGLONG QuadPart;
+};
+
 // Returns INVALID_HANDLE_VALUE on failure (ERROR_FILE_NOT_FOUND,
 // ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_FILE_EXISTS ...).
 WINAPI_EXPORT HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,

@@ -1,0 +1,201 @@
+// Creating, destroying and finding windows; per-window values.
+#include <cstring>
+
+#include "message_queue.h"
+#include "window_table.h"
+#include "win/last_error.h"
+#include "win/messages.h"
+#include "win/strings.h"
+#include "win/threads.h"
+#include "win/window_objects.h"
+
+namespace {
+
+const HWND kDesktopWindow = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(0x10000));
+
+std::shared_ptr<quorla::WindowRecord> LiveWindow(HWND hwnd) {
+  auto record = quorla::FindWindowRecord(hwnd);
+  if (!record) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return record;
+}
+
+}  // namespace
+
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter) {
+  auto windowClass = quorla::FindClass(className);
+  if (!windowClass) {
+    SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+    return nullptr;
+  }
+  const bool messageOnly = parent == HWND_MESSAGE;
+  if (parent && !messageOnly && !IsWindow(parent)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return nullptr;
+  }
+  auto record = std::make_shared<quorla::WindowRecord>();
+  record->windowClass = windowClass;
+  record->threadId = GetCurrentThreadId();
+  record->queue = quorla::CurrentThreadQueue();
+  record->parent = messageOnly ? nullptr : parent;
+  record->messageOnly = messageOnly;
+  record->procedure = windowClass->info.lpfnWndProc;
+  record->instance = instance;
+  record->style = style;
+  record->exStyle = exStyle;
+  record->id = reinterpret_cast<LONG_PTR>(menu);
+  record->title = windowName ? windowName : u"";
+  record->extraBytes.assign(static_cast<size_t>(windowClass->info.cbWndExtra), 0);
+  quorla::AdjustClassWindowCount(windowClass, +1);
+  HWND hwnd = quorla::InsertWindow(record);
+
+  CREATESTRUCTW create{};
+  create.lpCreateParams = parameter;
+  create.hInstance = instance;
+  create.hMenu = menu;
+  create.hwndParent = parent;
+  create.cx = width;
+  create.cy = height;
+  create.x = x;
+  create.y = y;
+  create.style = static_cast<LONG>(style);
+  create.lpszName = windowName;
+  create.lpszClass = className;
+  create.dwExStyle = exStyle;
+  LPARAM createParam = reinterpret_cast<LPARAM>(&create);
+  if (!SendMessageW(hwnd, WM_NCCREATE, 0, createParam) || SendMessageW(hwnd, WM_CREATE, 0, createParam) == -1) {
+    if (IsWindow(hwnd)) DestroyWindow(hwnd);
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  return hwnd;
+}
+
+BOOL DestroyWindow(HWND hwnd) {
+  auto record = LiveWindow(hwnd);
+  if (!record) return FALSE;
+  if (record->threadId != GetCurrentThreadId()) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  {
+    std::lock_guard<std::mutex> guard(quorla::WindowTableLock());
+    if (record->destroying) return TRUE;  // called again from its own WM_DESTROY
+    record->destroying = true;
+  }
+  SendMessageW(hwnd, WM_DESTROY, 0, 0);
+  auto children = quorla::WindowsWhere(
+      [](const quorla::WindowRecord& candidate, const void* parent) { return candidate.parent == parent; }, hwnd);
+  for (auto& child : children) DestroyWindow(child->handle);
+  SendMessageW(hwnd, WM_NCDESTROY, 0, 0);
+  quorla::RemoveWindow(hwnd);
+  if (auto queue = record->queue.lock()) queue->DropMessagesFor(hwnd);
+  return TRUE;
+}
+
+BOOL IsWindow(HWND hwnd) { return hwnd == kDesktopWindow || quorla::FindWindowRecord(hwnd) != nullptr; }
+
+LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
+  auto record = LiveWindow(hwnd);
+  if (!record) return 0;
+  std::lock_guard<std::mutex> guard(quorla::WindowTableLock());
+  switch (index) {
+    case GWLP_WNDPROC:
+      return reinterpret_cast<LONG_PTR>(record->procedure);
+    case GWLP_HINSTANCE:
+      return reinterpret_cast<LONG_PTR>(record->instance);
+    case GWLP_ID:
+      return record->id;
+    case GWL_STYLE:
+      return static_cast<LONG_PTR>(record->style);
+    case GWL_EXSTYLE:
+      return static_cast<LONG_PTR>(record->exStyle);
+    case GWLP_USERDATA:
+      return record->userData;
+    default:
+      break;
+  }
+  if (index < 0 || static_cast<size_t>(index) + sizeof(LONG_PTR) > record->extraBytes.size()) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  LONG_PTR value;
+  std::memcpy(&value, record->extraBytes.data() + index, sizeof(value));
+  return value;
+}
+
+LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
+  auto record = LiveWindow(hwnd);
+  if (!record) return 0;
+  std::lock_guard<std::mutex> guard(quorla::WindowTableLock());
+  LONG_PTR previous = 0;
+  switch (index) {
+    case GWLP_WNDPROC:
+      previous = reinterpret_cast<LONG_PTR>(record->procedure);
+      record->procedure = reinterpret_cast<WNDPROC>(value);
+      return previous;
+    case GWLP_HINSTANCE:
+      previous = reinterpret_cast<LONG_PTR>(record->instance);
+      record->instance = reinterpret_cast<HINSTANCE>(value);
+      return previous;
+    case GWLP_ID:
+      previous = record->id;
+      record->id = value;
+      return previous;
+    case GWL_STYLE:
+      previous = static_cast<LONG_PTR>(record->style);
+      record->style = static_cast<DWORD>(value);
+      return previous;
+    case GWL_EXSTYLE:
+      previous = static_cast<LONG_PTR>(record->exStyle);
+      record->exStyle = static_cast<DWORD>(value);
+      return previous;
+    case GWLP_USERDATA:
+      previous = record->userData;
+      record->userData = value;
+      return previous;
+    default:
+      break;
+  }
+  if (index < 0 || static_cast<size_t>(index) + sizeof(LONG_PTR) > record->extraBytes.size()) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  std::memcpy(&previous, record->extraBytes.data() + index, sizeof(previous));
+  std::memcpy(record->extraBytes.data() + index, &value, sizeof(value));
+  return previous;
+}
+
+DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
+  auto record = LiveWindow(hwnd);
+  if (!record) return 0;
+  if (processId) *processId = GetCurrentProcessId();
+  return record->threadId;
+}
+
+HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
+  struct Query {
+    std::shared_ptr<quorla::ClassRecord> windowClass;
+    LPCWSTR className;
+    LPCWSTR windowName;
+  } query{className ? quorla::FindClass(className) : nullptr, className, windowName};
+  if (className && !query.windowClass) return nullptr;
+  auto found = quorla::WindowsWhere(
+      [](const quorla::WindowRecord& record, const void* context) {
+        auto& q = *static_cast<const Query*>(context);
+        if (record.messageOnly || record.parent) return false;
+        if (q.className && record.windowClass != q.windowClass) return false;
+        return !q.windowName || record.title == q.windowName;
+      },
+      &query);
+  if (found.empty()) return nullptr;
+  // The oldest matching window, for a stable answer.
+  HWND best = found.front()->handle;
+  for (auto& record : found)
+    if (reinterpret_cast<ULONG_PTR>(record->handle) < reinterpret_cast<ULONG_PTR>(best)) best = record->handle;
+  return best;
+}
+
+HWND GetDesktopWindow() { return kDesktopWindow; }
+
+HWND GetActiveWindow() { return nullptr; }
