@@ -7,6 +7,7 @@
 // and MsgWaitForMultipleObjects handle messages sent to their thread as well.
 // Code that posts does not care whether the receiving thread runs this
 // layer's loop or a Qt event loop.
+#include "win/geometry.h"
 #include "win/types.h"
 
 struct MSG {

@@ -60,12 +60,6 @@ QUORLA_DECLARE_HANDLE(HICON);
 using HCURSOR = HICON;
 QUORLA_DECLARE_HANDLE(HBRUSH);
 
-// A point in pixels; messages carry the cursor position in one.
-struct POINT {
-  LONG x;
-  LONG y;
-};
-
 using WPARAM = UINT_PTR;
 using LPARAM = LONG_PTR;
 using LRESULT = LONG_PTR;
