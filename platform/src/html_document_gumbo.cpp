@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "html_dom_gumbo.h"
@@ -15,7 +16,7 @@ std::string UpperAscii(std::string text) {
 
 // The written source as code page 936 bytes; what 936 cannot hold becomes a
 // numeric character reference, which reads back as the same text.
-[[maybe_unused]] std::string EncodeForCodePage936(const std::string& utf8) {
+std::string EncodeForCodePage936(const std::string& utf8) {
   std::u16string wide = Utf8ToUtf16(utf8);
   std::string out;
   if (wide.empty()) return out;
@@ -141,7 +142,21 @@ class HtmlDocument final : public IHTMLDocument2,
 
 HRESULT HtmlDocument::Save(IStream* stream, BOOL) {
   if (!stream) return E_POINTER;
-  return E_NOTIMPL;
+  std::string bytes;
+  try {
+    bytes = Charset() == "utf-8" ? m_source : EncodeForCodePage936(m_source);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+  for (std::size_t done = 0; done < bytes.size();) {
+    ULONG chunk = static_cast<ULONG>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    ULONG written = 0;
+    HRESULT hr = stream->Write(bytes.data() + done, chunk, &written);
+    if (FAILED(hr)) return hr;
+    if (written != chunk) return STG_E_MEDIUMFULL;
+    done += chunk;
+  }
+  return S_OK;
 }
 
 }  // namespace

@@ -428,3 +428,37 @@ TEST(HtmlDocument, FiftyMegabytePage) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string Saved(IHTMLDocument2* doc) {
+  Ref<IPersistStreamInit> persist;
+  EXPECT_EQ(doc->QueryInterface(IID_IPersistStreamInit, persist.putVoid()), S_OK);
+  Ref<IStream> stream;
+  EXPECT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()), S_OK);
+  EXPECT_EQ(persist->Save(stream.get(), FALSE), S_OK);
+  HGLOBAL block = nullptr;
+  GetHGlobalFromStream(stream.get(), &block);
+  std::string bytes(GlobalSize(block), '\0');
+  if (!bytes.empty()) {
+    void* data = GlobalLock(block);
+    std::copy_n(static_cast<const char*>(data), bytes.size(), bytes.data());
+    GlobalUnlock(block);
+  }
+  return bytes;
+}
+
+TEST(HtmlDocument, SavesItsSourceInItsCharset) {
+  // As written, script included, encoded as the page declares.
+  EXPECT_EQ(Saved(Load(u"<meta charset=utf-8><p>价<script>a<b</script>").get()),
+            "<meta charset=utf-8><p>\xE4\xBB\xB7<script>a<b</script>");
+  EXPECT_EQ(Saved(Load(u"<p>价格</p>").get()), "<p>\xBC\xDB\xB8\xF1</p>");
+  // What code page 936 cannot hold is kept as a character reference.
+  EXPECT_EQ(Saved(Load(u"<p>\u0E01\U0001F600</p>").get()), "<p>&#3585;&#128512;</p>");
+  EXPECT_EQ(Saved(Load(u"").get()), "");
+  Ref<IPersistStreamInit> persist;
+  Load(u"x")->QueryInterface(IID_IPersistStreamInit, persist.putVoid());
+  EXPECT_EQ(persist->Save(nullptr, FALSE), E_POINTER);
+}
+
+}  // namespace

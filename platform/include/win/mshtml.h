@@ -13,8 +13,8 @@
 // a page whose tree would take more memory than the parse budget allows ends
 // up empty (close fails with E_OUTOFMEMORY).
 #include "win/oleauto.h"
+#include "win/stream.h"
 
-struct IStream;
 struct IHTMLElement;
 
 QUORLA_DEFINE_GUID(CLSID_HTMLDocument, 0x25336920, 0x03F9, 0x11CF, 0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13);
