@@ -1,0 +1,217 @@
+#include "url_transfer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "win/messages.h"
+
+namespace quorla {
+
+namespace {
+
+std::atomic<DWORD> g_stallLimit{0};
+std::atomic<ULONGLONG> g_bodyLimit{0};
+
+}  // namespace
+
+DWORD CurrentStallLimit() {
+  DWORD value = g_stallLimit.load();
+  return value ? value : 60000;
+}
+
+ULONGLONG CurrentBodyLimit() {
+  ULONGLONG value = g_bodyLimit.load();
+  return value ? value : 256ull << 20;
+}
+
+void SetUrlTransferLimits(DWORD stallMilliseconds, ULONGLONG maxBodyBytes) {
+  g_stallLimit = stallMilliseconds;
+  g_bodyLimit = maxBodyBytes;
+}
+
+void UrlTransfer::SetResponse(long status, std::string headers) {
+  std::lock_guard<std::mutex> guard(lock_);
+  if (responseKnown_) return;
+  responseKnown_ = true;
+  status_ = status;
+  responseHeaders_ = std::move(headers);
+}
+
+void UrlTransfer::Append(const char* data, size_t size) {
+  std::lock_guard<std::mutex> guard(lock_);
+  if (finished_) return;
+  chunks_.emplace_back(data, size);
+  unread_ += size;
+  received_ += size;
+}
+
+void UrlTransfer::Finish(HRESULT result) {
+  std::lock_guard<std::mutex> guard(lock_);
+  if (finished_) return;
+  finished_ = true;
+  result_ = result;
+  if (FAILED(result)) {
+    // Nobody will read the rest of a failed transfer's data.
+    chunks_.clear();
+    frontOffset_ = 0;
+    unread_ = 0;
+  }
+}
+
+void UrlTransfer::Notify() {
+  if (!notifyPending.exchange(true)) {
+    if (!PostMessageW(notifyWindow, kTransferNewsMessage, 0, static_cast<LPARAM>(id))) notifyPending = false;
+  }
+}
+
+TransferSnapshot UrlTransfer::Snapshot() {
+  std::lock_guard<std::mutex> guard(lock_);
+  TransferSnapshot snapshot;
+  snapshot.responseKnown = responseKnown_;
+  snapshot.status = status_;
+  snapshot.responseHeaders = responseHeaders_;
+  snapshot.received = received_;
+  snapshot.unread = unread_;
+  snapshot.finished = finished_;
+  snapshot.result = result_;
+  return snapshot;
+}
+
+bool UrlTransfer::Finished() {
+  std::lock_guard<std::mutex> guard(lock_);
+  return finished_;
+}
+
+HRESULT UrlTransfer::Read(void* buffer, ULONG count, ULONG* read) {
+  if (read) *read = 0;
+  if (!buffer || count == 0) return E_INVALIDARG;  // a zero-byte S_OK would read as "more to come"
+  std::lock_guard<std::mutex> guard(lock_);
+  if (unread_ == 0) {
+    if (!finished_) return E_PENDING;
+    return SUCCEEDED(result_) ? S_FALSE : result_;
+  }
+  ULONG copied = 0;
+  auto* out = static_cast<char*>(buffer);
+  while (copied < count && !chunks_.empty()) {
+    std::string& front = chunks_.front();
+    size_t n = std::min<size_t>(count - copied, front.size() - frontOffset_);
+    std::memcpy(out + copied, front.data() + frontOffset_, n);
+    copied += static_cast<ULONG>(n);
+    frontOffset_ += n;
+    if (frontOffset_ == front.size()) {
+      chunks_.pop_front();
+      frontOffset_ = 0;
+    }
+  }
+  unread_ -= copied;
+  if (read) *read = copied;
+  return S_OK;
+}
+
+namespace {
+
+// Shared by the transfer objects below: an IUnknown with an atomic count.
+template <class Interface>
+class TransferObject : public Interface {
+ public:
+  explicit TransferObject(std::shared_ptr<UrlTransfer> transfer) : transfer_(std::move(transfer)) {}
+  virtual ~TransferObject() = default;
+
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ULONG count = --references_;
+    if (count == 0) delete this;
+    return count;
+  }
+
+ protected:
+  std::shared_ptr<UrlTransfer> transfer_;
+
+ private:
+  std::atomic<ULONG> references_{1};
+};
+
+class TransferStream final : public TransferObject<IStream> {
+ public:
+  using TransferObject::TransferObject;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ISequentialStream) || IsEqualIID(iid, IID_IStream)) {
+      AddRef();
+      *out = static_cast<IStream*>(this);
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG count, ULONG* read) override {
+    return transfer_->Read(buffer, count, read);
+  }
+  HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG* written) override {
+    if (written) *written = 0;
+    return STG_E_INVALIDFUNCTION;
+  }
+  HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER, DWORD, ULARGE_INTEGER*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Revert() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+    return STG_E_INVALIDFUNCTION;
+  }
+  HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+    return STG_E_INVALIDFUNCTION;
+  }
+  HRESULT STDMETHODCALLTYPE Stat(STATSTG* stat, DWORD) override {
+    if (!stat) return STG_E_INVALIDPOINTER;
+    std::memset(stat, 0, sizeof *stat);
+    stat->type = STGTY_STREAM;
+    stat->cbSize.QuadPart = transfer_->Snapshot().received;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
+};
+
+class Binding final : public TransferObject<IBinding> {
+ public:
+  using TransferObject::TransferObject;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IBinding)) {
+      AddRef();
+      *out = static_cast<IBinding*>(this);
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  HRESULT STDMETHODCALLTYPE Abort() override {
+    if (transfer_->Finished() || transfer_->abortRequested.exchange(true)) return INET_E_RESULT_DISPATCHED;
+    if (transfer_->waker) transfer_->waker->Wake();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Suspend() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Resume() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetPriority(LONG) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetPriority(LONG* priority) override {
+    if (!priority) return E_INVALIDARG;
+    *priority = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetBindResult(CLSID*, DWORD*, LPWSTR*, DWORD*) override { return E_NOTIMPL; }
+};
+
+}  // namespace
+
+IStream* NewTransferStream(std::shared_ptr<UrlTransfer> transfer) {
+  return new (std::nothrow) TransferStream(std::move(transfer));
+}
+
+IBinding* NewBinding(std::shared_ptr<UrlTransfer> transfer) { return new (std::nothrow) Binding(std::move(transfer)); }
+
+}  // namespace quorla
