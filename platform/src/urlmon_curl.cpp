@@ -121,9 +121,14 @@ class CurlNetwork final : public NetworkWaker {
       curl_multi_wakeup(multi_);
     }
     thread_.join();
-    std::lock_guard<std::mutex> guard(lock_);
-    curl_multi_cleanup(multi_);
-    multi_ = nullptr;
+    std::vector<std::shared_ptr<UrlTransfer>> neverStarted;
+    {
+      std::lock_guard<std::mutex> guard(lock_);
+      curl_multi_cleanup(multi_);
+      multi_ = nullptr;
+      neverStarted.swap(incoming_);  // they hold this object as their waker
+    }
+    for (auto& transfer : neverStarted) transfer->Finish(E_ABORT);
   }
 
   bool Ok() const { return multi_ != nullptr; }
