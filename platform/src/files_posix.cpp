@@ -8,11 +8,13 @@
 #include <cstring>
 #include <string>
 
+#include "crash_state.h"
 #include "host_errors.h"
 #include "host_paths.h"
 #include "kernel_object.h"
 #include "utf.h"
 #include "win/crt_file.h"
+#include "win/exceptions.h"
 #include "win/files.h"
 #include "win/last_error.h"
 #include "win/strings.h"
@@ -38,6 +40,8 @@ std::shared_ptr<FileObject> FileOf(HANDLE file) {
 namespace quorla {
 
 int FileDescriptorOf(HANDLE file) {
+  int crashFile = CrashFileDescriptor(file);
+  if (crashFile >= 0) return crashFile;
   auto object = LookUpHandleAs<FileObject>(file);
   return object ? object->fd : -1;
 }
@@ -58,6 +62,8 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_A
     SetLastError(ERROR_PATH_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
+  // The crash filter must neither allocate nor take the handle table's lock.
+  if (quorla::InCrashHandler()) return quorla::CreateCrashFile(fileName, access, creation);
   int flags = O_CLOEXEC;
   const bool read = access & GENERIC_READ;
   const bool write = access & GENERIC_WRITE;

@@ -3,6 +3,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "crash_state.h"
 #include "win/handles.h"
 #include "win/last_error.h"
 
@@ -56,6 +57,7 @@ bool RemoveHandle(HANDLE handle) {
 }  // namespace quorla
 
 BOOL CloseHandle(HANDLE handle) {
+  if (quorla::CloseCrashFile(handle)) return TRUE;
   if (!quorla::RemoveHandle(handle)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
