@@ -180,18 +180,23 @@ void DownloadCore::FailAtOnce(int requestId) {
   // Out of the map first: a completion that still arrives for this id then
   // finds nothing and cannot report the request a second time.
   DownloadRequest request;
+  bool found = TakeRequest(requestId, request);
+  if (!found) return;
+  if (request.result) request.result->SetResult(0, nullptr);
+  ReleaseRequest(request);
+}
+
+bool DownloadCore::TakeRequest(int requestId, DownloadRequest& request) {
   bool found = false;
   EnterCriticalSection(&requestLock_);
   auto it = requests_.find(requestId);
   if (it != requests_.end()) {
-    request = it->second;
+    request = it->second;  // the references move with it
     requests_.erase(it);
     found = true;
   }
   LeaveCriticalSection(&requestLock_);
-  if (!found) return;
-  if (request.result) request.result->SetResult(0, nullptr);
-  ReleaseRequest(request);
+  return found;
 }
 
 void DownloadCore::Pump() {
@@ -218,15 +223,7 @@ void DownloadCore::Pump() {
 
 void DownloadCore::CompleteRequest(int requestId) {
   DownloadRequest request;
-  bool found = false;
-  EnterCriticalSection(&requestLock_);
-  auto it = requests_.find(requestId);
-  if (it != requests_.end()) {
-    request = it->second;
-    requests_.erase(it);
-    found = true;
-  }
-  LeaveCriticalSection(&requestLock_);
+  bool found = TakeRequest(requestId, request);
   if (!found || !request.download) {
     ReleaseRequest(request);
     return;

@@ -68,6 +68,8 @@ class DownloadCore : public std::enable_shared_from_this<DownloadCore> {
   void Pump();
   void CompleteRequest(int requestId);
   void FailAtOnce(int requestId);
+  // Takes a request out of the map; false when it is not (or no longer) there.
+  bool TakeRequest(int requestId, DownloadRequest& request);
   void AbortRequestsInFlight();
   void ClearQueue();
 

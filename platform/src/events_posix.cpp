@@ -64,15 +64,7 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
     return WAIT_FAILED;
   }
   std::vector<std::shared_ptr<quorla::Waitable>> objects;
-  objects.reserve(count);
-  for (DWORD i = 0; i < count; ++i) {
-    auto object = quorla::LookUpHandleAs<quorla::Waitable>(handles[i]);
-    if (!object) {
-      SetLastError(ERROR_INVALID_HANDLE);
-      return WAIT_FAILED;
-    }
-    objects.push_back(std::move(object));
-  }
+  if (!quorla::LookUpWaitables(count, handles, objects)) return WAIT_FAILED;
   if (waitAll) {
     std::unordered_set<const quorla::Waitable*> seen;
     for (const auto& object : objects) {

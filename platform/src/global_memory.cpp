@@ -30,6 +30,15 @@ BlockTable& Table() {
   return *table;
 }
 
+// The block behind a handle, or null (last error ERROR_INVALID_HANDLE).
+// Called with the table's lock held.
+Block* FindLocked(BlockTable& table, HGLOBAL handle) {
+  auto it = table.blocks.find(handle);
+  if (it != table.blocks.end()) return it->second;
+  SetLastError(ERROR_INVALID_HANDLE);
+  return nullptr;
+}
+
 // malloc(0) may give null; a zero-size fixed block still needs an address.
 void* AllocateBytes(SIZE_T bytes, bool zero) { return zero ? std::calloc(bytes ? bytes : 1, 1) : std::malloc(bytes ? bytes : 1); }
 
@@ -60,12 +69,8 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
 HGLOBAL GlobalReAlloc(HGLOBAL handle, SIZE_T bytes, UINT flags) {
   BlockTable& table = Table();
   std::lock_guard<std::mutex> guard(table.lock);
-  auto it = table.blocks.find(handle);
-  if (it == table.blocks.end()) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return nullptr;
-  }
-  Block* block = it->second;
+  Block* block = FindLocked(table, handle);
+  if (!block) return nullptr;
   void* memory = std::realloc(block->memory, bytes ? bytes : 1);
   if (!memory) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -78,7 +83,7 @@ HGLOBAL GlobalReAlloc(HGLOBAL handle, SIZE_T bytes, UINT flags) {
   block->size = bytes;
   HGLOBAL newHandle = handle;
   if (!block->movable) {
-    table.blocks.erase(it);
+    table.blocks.erase(handle);
     newHandle = memory;
     table.blocks[newHandle] = block;
   }
@@ -89,12 +94,8 @@ HGLOBAL GlobalReAlloc(HGLOBAL handle, SIZE_T bytes, UINT flags) {
 LPVOID GlobalLock(HGLOBAL handle) {
   BlockTable& table = Table();
   std::lock_guard<std::mutex> guard(table.lock);
-  auto it = table.blocks.find(handle);
-  if (it == table.blocks.end()) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return nullptr;
-  }
-  Block* block = it->second;
+  Block* block = FindLocked(table, handle);
+  if (!block) return nullptr;
   if (block->movable) {
     if (block->size == 0) return nullptr;
     ++block->locks;
@@ -105,12 +106,8 @@ LPVOID GlobalLock(HGLOBAL handle) {
 BOOL GlobalUnlock(HGLOBAL handle) {
   BlockTable& table = Table();
   std::lock_guard<std::mutex> guard(table.lock);
-  auto it = table.blocks.find(handle);
-  if (it == table.blocks.end()) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  Block* block = it->second;
+  Block* block = FindLocked(table, handle);
+  if (!block) return FALSE;
   if (block->locks > 0) --block->locks;
   if (block->locks == 0) {
     SetLastError(ERROR_SUCCESS);
@@ -125,13 +122,9 @@ HGLOBAL GlobalFree(HGLOBAL handle) {
   {
     BlockTable& table = Table();
     std::lock_guard<std::mutex> guard(table.lock);
-    auto it = table.blocks.find(handle);
-    if (it == table.blocks.end()) {
-      SetLastError(ERROR_INVALID_HANDLE);
-      return handle;
-    }
-    block = it->second;
-    table.blocks.erase(it);
+    block = FindLocked(table, handle);
+    if (!block) return handle;
+    table.blocks.erase(handle);
     if (block->memory) table.owners.erase(block->memory);
   }
   std::free(block->memory);
@@ -142,12 +135,8 @@ HGLOBAL GlobalFree(HGLOBAL handle) {
 SIZE_T GlobalSize(HGLOBAL handle) {
   BlockTable& table = Table();
   std::lock_guard<std::mutex> guard(table.lock);
-  auto it = table.blocks.find(handle);
-  if (it == table.blocks.end()) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return 0;
-  }
-  return it->second->size;
+  Block* block = FindLocked(table, handle);
+  return block ? block->size : 0;
 }
 
 HGLOBAL GlobalHandle(LPCVOID memory) {

@@ -121,15 +121,7 @@ DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll
     return WAIT_FAILED;
   }
   std::vector<std::shared_ptr<quorla::Waitable>> objects;
-  objects.reserve(count);
-  for (DWORD i = 0; i < count; ++i) {
-    auto object = quorla::LookUpHandleAs<quorla::Waitable>(handles[i]);
-    if (!object) {
-      SetLastError(ERROR_INVALID_HANDLE);
-      return WAIT_FAILED;
-    }
-    objects.push_back(std::move(object));
-  }
+  if (!quorla::LookUpWaitables(count, handles, objects)) return WAIT_FAILED;
   auto queue = quorla::CurrentThreadQueue();
   const bool wantsPosted = (wakeMask & (QS_ALLEVENTS | QS_ALLPOSTMESSAGE)) != 0;
   const bool wantsSent = (wakeMask & QS_SENDMESSAGE) != 0;

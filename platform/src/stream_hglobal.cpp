@@ -6,6 +6,7 @@
 #include <mutex>
 #include <new>
 
+#include "layer_stream.h"
 #include "win/com.h"
 #include "win/last_error.h"
 #include "win/stream.h"
@@ -77,29 +78,12 @@ class HGlobalStorage {
   const bool deleteOnRelease_;
 };
 
-class HGlobalStream final : public IStream {
+class HGlobalStream final : public quorla::LayerStream {
  public:
   HGlobalStream(std::shared_ptr<HGlobalStorage> storage, ULONGLONG position)
       : storage_(std::move(storage)), position_(position) {}
 
   HGlobalStorage& Storage() { return *storage_; }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ISequentialStream) || IsEqualIID(iid, IID_IStream)) {
-      AddRef();
-      *out = static_cast<IStream*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG count = --references_;
-    if (count == 0) delete this;
-    return count;
-  }
 
   HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG count, ULONG* read) override {
     if (!buffer && count) return STG_E_INVALIDPOINTER;
@@ -164,37 +148,19 @@ class HGlobalStream final : public IStream {
     return S_OK;
   }
 
-  HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Revert() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
-    return STG_E_INVALIDFUNCTION;
-  }
-  HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
-    return STG_E_INVALIDFUNCTION;
-  }
-
-  HRESULT STDMETHODCALLTYPE Stat(STATSTG* stat, DWORD) override {
-    if (!stat) return STG_E_INVALIDPOINTER;
-    std::memset(stat, 0, sizeof *stat);
-    stat->type = STGTY_STREAM;
-    stat->cbSize.QuadPart = storage_->Size();
-    return S_OK;
-  }
-
   HRESULT STDMETHODCALLTYPE Clone(IStream** out) override {
     if (!out) return STG_E_INVALIDPOINTER;
     *out = nullptr;
     auto* clone = new (std::nothrow) HGlobalStream(storage_, position_);
     if (!clone) return E_OUTOFMEMORY;
-    clone->AddRef();
     *out = clone;
     return S_OK;
   }
 
- private:
-  ~HGlobalStream() = default;
+ protected:
+  ULONGLONG StreamSize() override { return storage_->Size(); }
 
-  std::atomic<ULONG> references_{0};
+ private:
   std::shared_ptr<HGlobalStorage> storage_;
   ULONGLONG position_;
 };
@@ -214,7 +180,6 @@ HRESULT CreateStreamOnHGlobal(HGLOBAL memory, BOOL deleteOnRelease, IStream** ou
   auto storage = std::shared_ptr<HGlobalStorage>(new (std::nothrow) HGlobalStorage(memory, deleteOnRelease != FALSE));
   auto* stream = storage ? new (std::nothrow) HGlobalStream(storage, 0) : nullptr;
   if (!stream) return E_OUTOFMEMORY;
-  stream->AddRef();
   *out = stream;
   return S_OK;
 }

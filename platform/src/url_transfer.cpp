@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "layer_stream.h"
 #include "win/messages.h"
 
 namespace quorla {
@@ -111,41 +112,11 @@ HRESULT UrlTransfer::Read(void* buffer, ULONG count, ULONG* read) {
 
 namespace {
 
-// Shared by the transfer objects below: an IUnknown with an atomic count.
-template <class Interface>
-class TransferObject : public Interface {
+// The transfer's data, read as it arrives.
+class TransferStream final : public LayerStream {
  public:
-  explicit TransferObject(std::shared_ptr<UrlTransfer> transfer) : transfer_(std::move(transfer)) {}
-  virtual ~TransferObject() = default;
+  explicit TransferStream(std::shared_ptr<UrlTransfer> transfer) : transfer_(std::move(transfer)) {}
 
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG count = --references_;
-    if (count == 0) delete this;
-    return count;
-  }
-
- protected:
-  std::shared_ptr<UrlTransfer> transfer_;
-
- private:
-  std::atomic<ULONG> references_{1};
-};
-
-class TransferStream final : public TransferObject<IStream> {
- public:
-  using TransferObject::TransferObject;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ISequentialStream) || IsEqualIID(iid, IID_IStream)) {
-      AddRef();
-      *out = static_cast<IStream*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
   HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG count, ULONG* read) override {
     return transfer_->Read(buffer, count, read);
   }
@@ -158,37 +129,22 @@ class TransferStream final : public TransferObject<IStream> {
   HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override {
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Revert() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
-    return STG_E_INVALIDFUNCTION;
-  }
-  HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
-    return STG_E_INVALIDFUNCTION;
-  }
-  HRESULT STDMETHODCALLTYPE Stat(STATSTG* stat, DWORD) override {
-    if (!stat) return STG_E_INVALIDPOINTER;
-    std::memset(stat, 0, sizeof *stat);
-    stat->type = STGTY_STREAM;
-    stat->cbSize.QuadPart = transfer_->Snapshot().received;
-    return S_OK;
-  }
   HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
+
+ protected:
+  ULONGLONG StreamSize() override { return transfer_->Snapshot().received; }
+
+ private:
+  std::shared_ptr<UrlTransfer> transfer_;
 };
 
-class Binding final : public TransferObject<IBinding> {
+// The handle on a running transfer that its callback receives.
+class Binding final : public LayerObject<IBinding> {
  public:
-  using TransferObject::TransferObject;
+  explicit Binding(std::shared_ptr<UrlTransfer> transfer) : transfer_(std::move(transfer)) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IBinding)) {
-      AddRef();
-      *out = static_cast<IBinding*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return QueryFor(iid, out, {&IID_IBinding});
   }
   HRESULT STDMETHODCALLTYPE Abort() override {
     if (transfer_->Finished() || transfer_->abortRequested.exchange(true)) return INET_E_RESULT_DISPATCHED;
@@ -204,6 +160,9 @@ class Binding final : public TransferObject<IBinding> {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetBindResult(CLSID*, DWORD*, LPWSTR*, DWORD*) override { return E_NOTIMPL; }
+
+ private:
+  std::shared_ptr<UrlTransfer> transfer_;
 };
 
 }  // namespace

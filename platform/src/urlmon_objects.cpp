@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "layer_object.h"
 #include "url_transfer.h"
 #include "utf.h"
 #include "win/com.h"
@@ -18,41 +19,13 @@ namespace {
 
 constexpr char16_t kCallbackKey[] = u"_BSCB_Holder_";
 
-template <class Interface>
-class RefCounted : public Interface {
- public:
-  virtual ~RefCounted() = default;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG count = --references_;
-    if (count == 0) delete this;
-    return count;
-  }
-
- protected:
-  template <class Self>
-  HRESULT Query(REFIID iid, void** out, REFIID own) {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, own)) {
-      AddRef();
-      *out = static_cast<Interface*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-
- private:
-  std::atomic<ULONG> references_{1};
-};
-
-class BindContext final : public RefCounted<IBindCtx> {
+class BindContext final : public quorla::LayerObject<IBindCtx> {
  public:
   ~BindContext() override {
     for (auto& [key, object] : objects_) object->Release();
   }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    return Query<BindContext>(iid, out, IID_IBindCtx);
+    return QueryFor(iid, out, {&IID_IBindCtx});
   }
   HRESULT STDMETHODCALLTYPE RegisterObjectParam(LPCWSTR key, IUnknown* object) override {
     if (!key || !object) return E_INVALIDARG;
@@ -103,12 +76,12 @@ std::vector<std::string> HeaderLines(LPCWSTR text) {
   return lines;
 }
 
-class UrlMoniker final : public RefCounted<IMoniker> {
+class UrlMoniker final : public quorla::LayerObject<IMoniker> {
  public:
   explicit UrlMoniker(std::u16string url) : url_(std::move(url)) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    return Query<UrlMoniker>(iid, out, IID_IMoniker);
+    return QueryFor(iid, out, {&IID_IMoniker});
   }
 
   HRESULT STDMETHODCALLTYPE GetDisplayName(IBindCtx*, IMoniker*, LPWSTR* name) override {

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <optional>
 
+#include "win/last_error.h"
 #include "win/waits.h"
 
 namespace quorla {
@@ -25,6 +26,20 @@ void WaitSource::WakeWaitersLocked() {
     waiter->woken = true;
     waiter->wake.notify_one();
   }
+}
+
+bool LookUpWaitables(DWORD count, const HANDLE* handles, std::vector<std::shared_ptr<Waitable>>& objects) {
+  objects.clear();
+  objects.reserve(count);
+  for (DWORD i = 0; i < count; ++i) {
+    auto object = LookUpHandleAs<Waitable>(handles[i]);
+    if (!object) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return false;
+    }
+    objects.push_back(std::move(object));
+  }
+  return true;
 }
 
 namespace {

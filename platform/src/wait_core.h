@@ -55,6 +55,10 @@ struct ExtraCondition {
   std::function<bool()> readyLocked;
 };
 
+// The waitable objects behind handles; false (ERROR_INVALID_HANDLE) when one
+// of them is no such object.
+bool LookUpWaitables(DWORD count, const HANDLE* handles, std::vector<std::shared_ptr<Waitable>>& objects);
+
 // Sleeps until the objects satisfy the wait (any or all), the extra
 // condition holds, or the time-out passes. Returns the index of the object
 // (0 for wait-all), kWaitExtra or kWaitTimedOut.
