@@ -105,6 +105,10 @@ HANDLE CreateThread(SECURITY_ATTRIBUTES*, SIZE_T stackSize, LPTHREAD_START_ROUTI
   pthread_attr_t attributes;
   pthread_attr_init(&attributes);
   pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
+  // A guard wider than any one frame, so that a runaway recursion faults in
+  // the guard (and is seen as a stack overflow) instead of stepping over a
+  // single guard page into whatever memory lies below.
+  pthread_attr_setguardsize(&attributes, 64 * 1024);
   if (stackSize > 0) {
     size_t size = stackSize < static_cast<size_t>(PTHREAD_STACK_MIN) ? static_cast<size_t>(PTHREAD_STACK_MIN) : stackSize;
     pthread_attr_setstacksize(&attributes, (size + 4095) & ~size_t{4095});

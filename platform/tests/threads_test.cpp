@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <signal.h>
 
 #include <atomic>
@@ -16,6 +17,7 @@ struct Probe {
   std::atomic<bool> ran{false};
   DWORD seenId = 0;
   bool hadSignalStack = false;
+  size_t guard = 0;
 };
 
 DWORD ProbeThread(LPVOID parameter) {
@@ -23,6 +25,11 @@ DWORD ProbeThread(LPVOID parameter) {
   probe->seenId = GetCurrentThreadId();
   stack_t stack{};
   probe->hadSignalStack = sigaltstack(nullptr, &stack) == 0 && !(stack.ss_flags & SS_DISABLE) && stack.ss_size > 0;
+  pthread_attr_t attributes;
+  if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
+    pthread_attr_getguardsize(&attributes, &probe->guard);
+    pthread_attr_destroy(&attributes);
+  }
   probe->ran = true;
   return 42;
 }
@@ -38,6 +45,7 @@ TEST(Threads, RunWaitAndExitCode) {
   EXPECT_EQ(GetThreadId(thread), id);
   EXPECT_NE(id, GetCurrentThreadId());
   EXPECT_TRUE(probe.hadSignalStack);
+  EXPECT_GE(probe.guard, 64u * 1024) << "a deep frame cannot step over the guard";
   DWORD code = 0;
   EXPECT_TRUE(GetExitCodeThread(thread, &code));
   EXPECT_EQ(code, 42u);
