@@ -24,10 +24,12 @@ class ParseArena {
 
   void* Allocate(std::size_t size) {
     size = (size + 15) & ~std::size_t{15};
-    if (size > kChunk / 4) return NewBlock(size);  // large blocks get their own
+    if (size > kLargeBlock) return NewBlock(size);  // large blocks get their own
     if (size > m_left) {
-      m_next = NewBlock(kChunk);
-      m_left = kChunk;
+      m_next = NewBlock(m_chunkSize);
+      m_left = m_chunkSize;
+      // Small pages stay in small chunks; big ones soon get big chunks.
+      if (m_chunkSize < kMaxChunk) m_chunkSize *= 2;
     }
     void* p = m_next;
     m_next += size;
@@ -38,7 +40,8 @@ class ParseArena {
   std::jmp_buf escape;
 
  private:
-  static constexpr std::size_t kChunk = 1 << 20;
+  static constexpr std::size_t kLargeBlock = 64 << 10;
+  static constexpr std::size_t kMaxChunk = 4 << 20;
 
   char* NewBlock(std::size_t size) {
     void* block = m_used + size <= m_budget ? std::malloc(size) : nullptr;
@@ -58,6 +61,7 @@ class ParseArena {
   std::vector<void*> m_chunks;
   char* m_next = nullptr;
   std::size_t m_left = 0;
+  std::size_t m_chunkSize = 64 << 10;
 };
 
 namespace {

@@ -50,17 +50,40 @@ bool WriteAll(HANDLE file, const void* data, std::size_t size) {
   return true;
 }
 
-std::size_t ReadSome(HANDLE file, void* data, std::size_t size) {
-  char* p = static_cast<char*>(data);
-  std::size_t done = 0;
-  while (done < size) {
-    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 1u << 30));
-    DWORD read = 0;
-    if (!ReadFile(file, p + done, chunk, &read, nullptr) || read == 0) break;
-    done += read;
+// Reads a file front to back in large pieces, so a list of many records
+// costs few system calls.
+class BufferedFileReader {
+ public:
+  explicit BufferedFileReader(HANDLE file) : m_file(file), m_buffer(1 << 20) {}
+
+  std::size_t Read(void* destination, std::size_t size) {
+    char* out = static_cast<char*>(destination);
+    std::size_t done = 0;
+    while (done < size) {
+      if (m_position == m_filled && !Refill()) break;
+      std::size_t n = std::min(size - done, m_filled - m_position);
+      std::memcpy(out + done, m_buffer.data() + m_position, n);
+      m_position += n;
+      done += n;
+    }
+    return done;
   }
-  return done;
-}
+
+ private:
+  bool Refill() {
+    DWORD read = 0;
+    if (!ReadFile(m_file, m_buffer.data(), static_cast<DWORD>(m_buffer.size()), &read, nullptr) || read == 0)
+      return false;
+    m_position = 0;
+    m_filled = read;
+    return true;
+  }
+
+  HANDLE m_file;
+  std::vector<char> m_buffer;
+  std::size_t m_position = 0;
+  std::size_t m_filled = 0;
+};
 
 }  // namespace
 
@@ -104,8 +127,9 @@ WatchListRecords ReadWatchListFile(const std::u16string& path) {
   if (!file.valid()) return {};
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0) return {};
+  BufferedFileReader reader(file.get());
   return ReadWatchList(static_cast<std::uint64_t>(size.QuadPart),
-                       [&](void* destination, std::size_t n) { return ReadSome(file.get(), destination, n); });
+                       [&](void* destination, std::size_t n) { return reader.Read(destination, n); });
 }
 
 bool WriteWatchListFile(const std::u16string& path, const std::vector<ReducePriceItem>& records) {
