@@ -1,5 +1,9 @@
 // Parsing pages into records: the parser's own steps around the strategy,
 // page files, and the source text of documents.
+#include <atomic>
+#include <cmath>
+#include <thread>
+
 #include "document_source.h"
 #include "html_parser.h"
 #include "page_parser.h"
@@ -240,6 +244,34 @@ TEST(TextConversions, Rules) {
   EXPECT_FALSE(WideToUtf8(nullptr, &bytes, &length));
   EXPECT_FALSE(WideToUtf8(u"x", nullptr, &length));
   EXPECT_FALSE(WideToUtf8(u"x", &bytes, nullptr));
+}
+
+}  // namespace
+
+namespace {
+
+// Several threads parse at once, as the browser's workers do: each builds
+// its own document; they share the site table and the strategy cache.
+TEST(PageParser, ConcurrentParses) {
+  PageParser parser = MakeParser();
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&parser, &wrong, t] {
+      for (int i = 0; i < 40; ++i) {
+        std::u16string price = std::u16string(1, static_cast<char16_t>(u'1' + t)) + u"." +
+                               std::u16string(1, static_cast<char16_t>(u'0' + i % 10));
+        std::u16string page = u"<title>p</title><span class=price>¥" + price + u"</span>";
+        ReducePriceItem item = MakeItem(u"");
+        if (parser.ParseHtml(page.c_str(), u"http://shop.com/x", &item) != S_OK ||
+            std::abs(item.CurrentPrice - ((t + 1) + (i % 10) / 10.0)) > 1e-9)
+          ++wrong;
+        if (parser.ParseHtml(page.c_str(), u"http://item.taobao.com/x", &item) != E_FAIL) ++wrong;
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(wrong.load(), 0);
 }
 
 }  // namespace
