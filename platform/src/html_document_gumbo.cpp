@@ -2,7 +2,7 @@
 #include <string>
 
 #include "html_dom_gumbo.h"
-#include "layer_com_object.h"
+#include "layer_object.h"
 #include "utf.h"
 #include "win/text_encoding.h"
 
@@ -46,24 +46,21 @@ std::string EncodeForCodePage936(const std::string& utf8) {
   return out;
 }
 
-class HtmlDocument final : public IHTMLDocument2,
-                           public IHTMLDocument3,
-                           public IPersistStreamInit,
-                           private LayerRefCount<HtmlDocument> {
-  friend class LayerRefCount<HtmlDocument>;
-
+// Counted through its first interface; the other two share that count.
+class HtmlDocument final : public LayerObject<IHTMLDocument2>, public IHTMLDocument3, public IPersistStreamInit {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IHTMLDocument2)
-      return HandOut(static_cast<IHTMLDocument2*>(this), out);
-    if (iid == IID_IHTMLDocument3) return HandOut(static_cast<IHTMLDocument3*>(this), out);
-    if (iid == IID_IPersistStreamInit) return HandOut(static_cast<IPersistStreamInit*>(this), out);
-    *out = nullptr;
-    return E_NOINTERFACE;
+    void* itf = nullptr;
+    if (iid == IID_IHTMLDocument3) itf = static_cast<IHTMLDocument3*>(this);
+    if (iid == IID_IPersistStreamInit) itf = static_cast<IPersistStreamInit*>(this);
+    if (!itf) return QueryFor(iid, out, {&IID_IDispatch, &IID_IHTMLDocument2});
+    AddRef();
+    *out = itf;
+    return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
-  ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
+  ULONG STDMETHODCALLTYPE AddRef() override { return LayerObject<IHTMLDocument2>::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return LayerObject<IHTMLDocument2>::Release(); }
 
   // IHTMLDocument2
   HRESULT STDMETHODCALLTYPE get_title(BSTR* out) override {
@@ -131,8 +128,6 @@ class HtmlDocument final : public IHTMLDocument2,
   HRESULT STDMETHODCALLTYPE Save(IStream* stream, BOOL clearDirty) override;
 
  private:
-  ~HtmlDocument() = default;
-
   std::string Charset() const { return m_tree ? m_tree->Charset() : "gb2312"; }
 
   std::string m_source;  // UTF-8 of everything written

@@ -3,7 +3,7 @@
 
 #include "html_dom_gumbo.h"
 #include "html_rendered_text.h"
-#include "layer_com_object.h"
+#include "layer_object.h"
 #include "utf.h"
 
 namespace quorla {
@@ -27,20 +27,13 @@ HRESULT AttributeToBstr(const GumboNode* element, const char* name, BSTR* out) {
   return Utf8ToBstr(value, out);
 }
 
-class HtmlElement final : public IHTMLElement, private LayerRefCount<HtmlElement> {
-  friend class LayerRefCount<HtmlElement>;
-
+class HtmlElement final : public LayerObject<IHTMLElement> {
  public:
   HtmlElement(std::shared_ptr<const HtmlTree> tree, std::size_t index) : m_tree(std::move(tree)), m_index(index) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IHTMLElement) return HandOut(this, out);
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return QueryFor(iid, out, {&IID_IDispatch, &IID_IHTMLElement});
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
-  ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
 
   HRESULT STDMETHODCALLTYPE get_id(BSTR* out) override { return AttributeToBstr(Node(), "id", out); }
   HRESULT STDMETHODCALLTYPE get_className(BSTR* out) override { return AttributeToBstr(Node(), "class", out); }
@@ -57,7 +50,6 @@ class HtmlElement final : public IHTMLElement, private LayerRefCount<HtmlElement
   }
 
  private:
-  ~HtmlElement() = default;
   const GumboNode* Node() const { return m_tree->Element(m_index); }
 
   std::shared_ptr<const HtmlTree> m_tree;
@@ -65,9 +57,7 @@ class HtmlElement final : public IHTMLElement, private LayerRefCount<HtmlElement
 };
 
 // Either a contiguous range of the tree's elements or a list of them.
-class HtmlElementCollection final : public IHTMLElementCollection, private LayerRefCount<HtmlElementCollection> {
-  friend class LayerRefCount<HtmlElementCollection>;
-
+class HtmlElementCollection final : public LayerObject<IHTMLElementCollection> {
  public:
   HtmlElementCollection(std::shared_ptr<const HtmlTree> tree, std::size_t begin, std::size_t end)
       : m_tree(std::move(tree)), m_begin(begin), m_end(end) {}
@@ -75,13 +65,8 @@ class HtmlElementCollection final : public IHTMLElementCollection, private Layer
       : m_tree(std::move(tree)), m_indices(std::move(indices)) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IHTMLElementCollection) return HandOut(this, out);
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return QueryFor(iid, out, {&IID_IDispatch, &IID_IHTMLElementCollection});
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
-  ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
 
   HRESULT STDMETHODCALLTYPE get_length(LONG* length) override {
     if (!length) return E_POINTER;
@@ -101,8 +86,6 @@ class HtmlElementCollection final : public IHTMLElementCollection, private Layer
   }
 
  private:
-  ~HtmlElementCollection() = default;
-
   std::size_t Size() const { return m_indices.empty() ? m_end - m_begin : m_indices.size(); }
 
   static std::optional<long long> PositionOf(const VARIANT& v) {
