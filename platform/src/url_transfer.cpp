@@ -13,6 +13,8 @@ namespace {
 
 std::atomic<DWORD> g_stallLimit{0};
 std::atomic<ULONGLONG> g_bodyLimit{0};
+std::mutex g_certificatesLock;
+std::string g_trustedCertificates;
 
 }  // namespace
 
@@ -24,6 +26,16 @@ DWORD CurrentStallLimit() {
 ULONGLONG CurrentBodyLimit() {
   ULONGLONG value = g_bodyLimit.load();
   return value ? value : 256ull << 20;
+}
+
+std::string CurrentTrustedCertificates() {
+  std::lock_guard<std::mutex> guard(g_certificatesLock);
+  return g_trustedCertificates;
+}
+
+void SetUrlTrustedCertificates(const char* pemFile) {
+  std::lock_guard<std::mutex> guard(g_certificatesLock);
+  g_trustedCertificates = pemFile ? pemFile : "";
 }
 
 void SetUrlTransferLimits(DWORD stallMilliseconds, ULONGLONG maxBodyBytes) {

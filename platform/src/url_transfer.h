@@ -45,6 +45,7 @@ class UrlTransfer {
   std::vector<std::string> headers;
   DWORD stallMilliseconds = 60000;
   ULONGLONG maxBodyBytes = 256ull << 20;
+  std::string trustedCertificates;  // a PEM file, or empty
   HWND notifyWindow = nullptr;
   std::shared_ptr<NetworkWaker> waker;
 
@@ -91,8 +92,9 @@ IBinding* NewBinding(std::shared_ptr<UrlTransfer> transfer);
 // A failure means no callback was or will be called.
 HRESULT StartUrlTransfer(std::shared_ptr<UrlTransfer> transfer, IBindStatusCallback* callback);
 
-// The limits given to new transfers.
+// The limits and trust given to new transfers.
 DWORD CurrentStallLimit();
 ULONGLONG CurrentBodyLimit();
+std::string CurrentTrustedCertificates();
 
 }  // namespace quorla

@@ -204,6 +204,9 @@ class CurlNetwork final : public NetworkWaker {
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_USERAGENT, kUserAgent);
     curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(transfer->maxBodyBytes));
+    if (!transfer->trustedCertificates.empty()) {
+      curl_easy_setopt(easy, CURLOPT_CAINFO, transfer->trustedCertificates.c_str());
+    }
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, OnBody);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, running.get());
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, OnHeader);

@@ -113,6 +113,7 @@ class UrlMoniker final : public quorla::LayerObject<IMoniker> {
     transfer->url = quorla::Utf16ToUtf8(url_);
     transfer->stallMilliseconds = quorla::CurrentStallLimit();
     transfer->maxBodyBytes = quorla::CurrentBodyLimit();
+    transfer->trustedCertificates = quorla::CurrentTrustedCertificates();
     hr = ReadRequest(callback, *transfer);
     if (SUCCEEDED(hr)) hr = quorla::StartUrlTransfer(transfer, callback);
     callback->Release();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "http_test_server.h"
+#include "tls_test_server.h"
 #include "win/com.h"
 #include "win/messages.h"
 #include "win/threads.h"
@@ -369,6 +370,33 @@ TEST_F(UrlMonikerTest, AThreadThatEndsMidTransferReleasesItsCallbacks) {
   EXPECT_EQ(recorder.stops, 0);
   EXPECT_EQ(recorder.references.load(), 1) << "only the test's own reference is left";
   EXPECT_EQ(recorder.binding->Abort(), INET_E_RESULT_DISPATCHED);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(UrlMonikerTls, HttpsSpeaksToATrustedServerOnly) {
+  quorla::testing::TlsTestServer tls;
+  if (!tls.Start()) GTEST_SKIP() << "no openssl tool to run a local TLS server";
+  CoInitialize(nullptr);
+  struct Case {
+    bool trusted;
+    bool succeeds;
+  } cases[] = {{true, true}, {false, false}};
+  for (const Case& c : cases) {
+    quorla::SetUrlTrustedCertificates(c.trusted ? tls.CertificateFile().c_str() : nullptr);
+    Recorder recorder;
+    EXPECT_EQ(Download(tls.Url("/"), recorder), MK_S_ASYNCHRONOUS);
+    EXPECT_EQ(recorder.stops, 1);
+    EXPECT_EQ(SUCCEEDED(recorder.stopResult), c.succeeds) << "trusted " << c.trusted;
+    if (c.succeeds) {
+      EXPECT_EQ(recorder.status, 200u);
+      EXPECT_NE(recorder.body.find("s_server"), std::string::npos) << recorder.body.substr(0, 200);
+    }
+  }
+  quorla::SetUrlTrustedCertificates(nullptr);
+  CoUninitialize();
 }
 
 }  // namespace

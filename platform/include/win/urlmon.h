@@ -179,4 +179,8 @@ namespace quorla {
 // The stall and size limits of transfers started from now on (0 restores the
 // default). For tests, which cannot wait a minute or send 256 MiB.
 WINAPI_EXPORT void SetUrlTransferLimits(DWORD stallMilliseconds, ULONGLONG maxBodyBytes);
+// A PEM file of certificate authorities that https transfers started from
+// now on trust in place of the system's bundle (null: the system's again).
+// For tests, whose local TLS server has a certificate of its own.
+WINAPI_EXPORT void SetUrlTrustedCertificates(const char* pemFile);
 }  // namespace quorla
