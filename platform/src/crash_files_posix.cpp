@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "crash_state.h"
+#include "open_flags.h"
 #include "win/files.h"
 #include "win/last_error.h"
 
@@ -61,26 +62,8 @@ HANDLE CreateCrashFile(LPCWSTR path, DWORD access, DWORD creation) {
   for (size_t i = 0; i < length; ++i) {
     if (host[i] == '\\') host[i] = '/';
   }
-  int flags = O_CLOEXEC;
-  const bool read = access & GENERIC_READ;
-  const bool write = access & GENERIC_WRITE;
-  flags |= read && write ? O_RDWR : (write ? O_WRONLY : O_RDONLY);
-  switch (creation) {
-    case CREATE_NEW:
-      flags |= O_CREAT | O_EXCL;
-      break;
-    case CREATE_ALWAYS:
-      flags |= O_CREAT | O_TRUNC;
-      break;
-    case OPEN_ALWAYS:
-      flags |= O_CREAT;
-      break;
-    case TRUNCATE_EXISTING:
-      flags |= O_TRUNC;
-      break;
-    default:
-      break;
-  }
+  int flags = 0;
+  if (!OpenFlagsFor(access, creation, &flags)) return INVALID_HANDLE_VALUE;
   int fd = ::open(host, flags, 0644);
   if (fd < 0) return INVALID_HANDLE_VALUE;
   return reinterpret_cast<HANDLE>(kCrashHandleTag | (static_cast<ULONG_PTR>(fd) << 2) | 2);

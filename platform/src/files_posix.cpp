@@ -10,6 +10,7 @@
 
 #include "crash_state.h"
 #include "host_errors.h"
+#include "open_flags.h"
 #include "host_paths.h"
 #include "kernel_object.h"
 #include "utf.h"
@@ -64,28 +65,10 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_A
   }
   // The crash filter must neither allocate nor take the handle table's lock.
   if (quorla::InCrashHandler()) return quorla::CreateCrashFile(fileName, access, creation);
-  int flags = O_CLOEXEC;
-  const bool read = access & GENERIC_READ;
-  const bool write = access & GENERIC_WRITE;
-  flags |= read && write ? O_RDWR : (write ? O_WRONLY : O_RDONLY);
-  switch (creation) {
-    case CREATE_NEW:
-      flags |= O_CREAT | O_EXCL;
-      break;
-    case CREATE_ALWAYS:
-      flags |= O_CREAT | O_TRUNC;
-      break;
-    case OPEN_EXISTING:
-      break;
-    case OPEN_ALWAYS:
-      flags |= O_CREAT;
-      break;
-    case TRUNCATE_EXISTING:
-      flags |= O_TRUNC;
-      break;
-    default:
-      SetLastError(ERROR_INVALID_PARAMETER);
-      return INVALID_HANDLE_VALUE;
+  int flags = 0;
+  if (!quorla::OpenFlagsFor(access, creation, &flags)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return INVALID_HANDLE_VALUE;
   }
   std::string path = quorla::HostFilePath(fileName);
   struct stat before;

@@ -58,36 +58,31 @@ LPCWSTR CConfigFile::InitConfigPath() {
   return m_path;
 }
 
-DWORD CConfigFile::ReadCheckTimeLong() const {
+DWORD CConfigFile::ReadCheckTimeLong() const { return ReadNumber<DWORD>(u"CheckTimeLong", u"30"); }
+
+void CConfigFile::WriteCheckTimeLong(DWORD minutes) const { WriteNumber(u"CheckTimeLong", minutes); }
+
+ULONGLONG CConfigFile::ReadLastCheckTime() const { return ReadNumber<ULONGLONG>(u"LastCheckTime", u"0"); }
+
+void CConfigFile::WriteLastCheckTime(ULONGLONG seconds) const { WriteNumber(u"LastCheckTime", seconds); }
+
+template <typename T>
+T CConfigFile::ReadNumber(LPCWSTR key, LPCWSTR fallback) const {
   WCHAR text[kValueUnits];
-  GetPrivateProfileStringW(kSection, u"CheckTimeLong", u"30", text, kValueUnits, m_path);
-  return ParseUnsigned<DWORD>(text);
+  GetPrivateProfileStringW(kSection, key, fallback, text, kValueUnits, m_path);
+  return ParseUnsigned<T>(text);
 }
 
-void CConfigFile::WriteCheckTimeLong(DWORD minutes) const {
+void CConfigFile::WriteNumber(LPCWSTR key, ULONGLONG value) const {
   WCHAR text[24];
-  FormatUnsigned(minutes, text);
-  WriteValue(u"CheckTimeLong", text);
-}
-
-ULONGLONG CConfigFile::ReadLastCheckTime() const {
-  WCHAR text[kValueUnits];
-  GetPrivateProfileStringW(kSection, u"LastCheckTime", u"0", text, kValueUnits, m_path);
-  return ParseUnsigned<ULONGLONG>(text);
-}
-
-void CConfigFile::WriteLastCheckTime(ULONGLONG seconds) const {
-  WCHAR text[24];
-  FormatUnsigned(seconds, text);
-  WriteValue(u"LastCheckTime", text);
+  FormatUnsigned(value, text);
+  WriteValue(key, text);
 }
 
 void CConfigFile::SetRunMode(int mode) const {
   if (m_modes == kTrayModeOnly && mode != 0) return;
   if (!SetRunValue(mode)) return;  // the Run value first: "RunTray" follows only a change that succeeded
-  WCHAR text[24];
-  FormatUnsigned(static_cast<UINT>(mode), text);
-  WriteValue(u"RunTray", text);
+  WriteNumber(u"RunTray", static_cast<UINT>(mode));
 }
 
 bool CConfigFile::SetRunValue(int mode) const {

@@ -41,6 +41,11 @@ class CConfigFile {
 
  private:
   bool SetRunValue(int mode) const;
+  // A key's value read as an unsigned decimal number (fallback when absent).
+  template <typename T>
+  T ReadNumber(LPCWSTR key, LPCWSTR fallback) const;
+  // Writes a key as decimal text ("%u", "%llu").
+  void WriteNumber(LPCWSTR key, ULONGLONG value) const;
   // Writes one key of section "Price", making the "vxbrowser" folder first.
   void WriteValue(LPCWSTR key, LPCWSTR value) const;
 
