@@ -3,6 +3,7 @@
 // program file, tell the user and exit with the exception code's low byte.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -174,6 +175,29 @@ TEST_F(CrashDump, ALibrarySettingItsOwnFilterLaterGetsNullAndChangesNothing) {
   EXPECT_EQ(WEXITSTATUS(status), 0x05) << "the library's filter would exit with 77";
   EXPECT_NE(ReadFile(dir / "out.txt").find("library got null"), std::string::npos);
   ExpectDumpOfAccessViolation(CrashingThread());
+}
+
+// dbghelp.dll is looked for beside the program first: one there without
+// MiniDumpWriteDump means no crash handler at all.
+TEST_F(CrashDump, WithoutTheDumpWriterNothingIsInstalled) {
+  fs::copy_file(fs::path(QUORLA_TEST_DIR) / "FilterThief.dll", dir / "dbghelp.dll");
+  const int status = Run({"main"});
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUORLA_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(QUORLA_ADDRESS_SANITIZER)
+  EXPECT_FALSE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the sanitizer reports the fault its own way";
+#else
+  ASSERT_TRUE(WIFSIGNALED(status)) << status;
+  EXPECT_EQ(WTERMSIG(status), SIGSEGV);
+#endif
+  EXPECT_NE(ReadFile(dir / "out.txt").find("no dump writer"), std::string::npos);
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    EXPECT_NE(entry.path().extension(), ".dmp");
+  }
+  EXPECT_EQ(ReadFile(dir / "err.txt").find("运行Quorla"), std::string::npos);
 }
 
 // A standard reader of minidumps, the debugger lldb, loads the dump and
