@@ -2,7 +2,7 @@
 // calls from fixed buffers, so that the crash filter can call it inside a
 // signal handler. One dump at a time.
 #include <cpuid.h>
-#include <elf.h>
+#include <elf.h>  // ELFMAG
 #include <errno.h>
 #include <sched.h>
 #include <signal.h>
@@ -13,6 +13,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "dump_file.h"
+#include "elf_build_id.h"
 #include "minidump_format.h"
 #include "self_memory.h"
 #include "win/dbghelp.h"
@@ -42,138 +44,8 @@ size_t g_moduleCount;
 char g_names[128 * 1024];
 size_t g_namesUsed;
 char g_copy[16384];
-char16_t g_wide[512];
 CONTEXT g_context;
 EXCEPTION_RECORD g_record;
-
-// Sequential writing at known offsets with pwrite; remembers any failure.
-class DumpFile {
- public:
-  explicit DumpFile(int fd) : fd_(fd) {}
-
-  uint32_t Here() const { return static_cast<uint32_t>(offset_); }
-  bool Ok() const { return ok_ && offset_ < 0xFFFFFFFFull; }
-
-  uint32_t Write(const void* data, size_t size) {
-    uint32_t at = Here();
-    WriteAt(offset_, data, size);
-    offset_ += size;
-    return at;
-  }
-  void WriteAt(uint64_t at, const void* data, size_t size) {
-    const auto* bytes = static_cast<const char*>(data);
-    while (ok_ && size > 0) {
-      ssize_t n = ::pwrite(fd_, bytes, size, static_cast<off_t>(at));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        ok_ = false;
-        return;
-      }
-      bytes += n;
-      at += static_cast<uint64_t>(n);
-      size -= static_cast<size_t>(n);
-    }
-  }
-  void Align(size_t to) {
-    static const char zeros[16] = {};
-    if (offset_ % to) Write(zeros, to - offset_ % to);
-  }
-  // A length-prefixed UTF-16 string (the format's MINIDUMP_STRING) from UTF-8.
-  uint32_t WriteString(const char* utf8) {
-    Align(4);
-    uint32_t units = 0;
-    ForEachUnit(utf8, [](char16_t, void* count) { ++*static_cast<uint32_t*>(count); }, &units);
-    uint32_t bytes = units * 2;
-    uint32_t at = Write(&bytes, sizeof bytes);
-    pending_ = 0;
-    ForEachUnit(utf8, [](char16_t unit, void* self) { static_cast<DumpFile*>(self)->PutUnit(unit); }, this);
-    PutUnit(0);
-    Flush();
-    return at;
-  }
-  void Truncate() {
-    if (ok_) ::ftruncate(fd_, static_cast<off_t>(offset_));
-  }
-
- private:
-  static void ForEachUnit(const char* utf8, void (*take)(char16_t, void*), void* context) {
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8);
-    while (*p) {
-      unsigned cp = *p;
-      int extra = cp >= 0xF0 ? 3 : cp >= 0xE0 ? 2 : cp >= 0xC0 ? 1 : 0;
-      if (cp >= 0x80 && cp < 0xC0) extra = -1;
-      cp &= extra == 3 ? 0x07 : extra == 2 ? 0x0F : extra == 1 ? 0x1F : 0x7F;
-      ++p;
-      for (int i = 0; i < extra; ++i, ++p) {
-        if ((*p & 0xC0) != 0x80) {
-          extra = -1;
-          break;
-        }
-        cp = (cp << 6) | (*p & 0x3F);
-      }
-      if (extra < 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) cp = 0xFFFD;
-      if (cp >= 0x10000) {
-        take(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)), context);
-        take(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)), context);
-      } else {
-        take(static_cast<char16_t>(cp), context);
-      }
-    }
-  }
-  void PutUnit(char16_t unit) {
-    g_wide[pending_++] = unit;
-    if (pending_ == sizeof g_wide / sizeof g_wide[0]) Flush();
-  }
-  void Flush() {
-    Write(g_wide, pending_ * sizeof(char16_t));
-    pending_ = 0;
-  }
-
-  int fd_;
-  uint64_t offset_ = 0;
-  bool ok_ = true;
-  size_t pending_ = 0;
-};
-
-// The GNU build identifier of the ELF image mapped at base.
-uint32_t ReadBuildId(uint64_t base, uint8_t (&id)[32]) {
-  Elf64_Ehdr header;
-  if (!ReadSelfMemory(base, &header, sizeof header) || header.e_phentsize != sizeof(Elf64_Phdr) ||
-      header.e_phnum > 128) {
-    return 0;
-  }
-  uint64_t bias = base;
-  bool biasKnown = false;
-  Elf64_Phdr notes[8];
-  int noteCount = 0;
-  for (int i = 0; i < header.e_phnum; ++i) {
-    Elf64_Phdr segment;
-    if (!ReadSelfMemory(base + header.e_phoff + i * sizeof segment, &segment, sizeof segment)) return 0;
-    if (segment.p_type == PT_LOAD && !biasKnown) {
-      bias = base - (segment.p_vaddr & ~static_cast<uint64_t>(0xFFF));
-      biasKnown = true;
-    }
-    if (segment.p_type == PT_NOTE && noteCount < 8) notes[noteCount++] = segment;
-  }
-  for (int n = 0; n < noteCount; ++n) {
-    uint64_t at = bias + notes[n].p_vaddr;
-    const uint64_t end = at + notes[n].p_filesz;
-    while (at + sizeof(Elf64_Nhdr) <= end) {
-      Elf64_Nhdr note;
-      if (!ReadSelfMemory(at, &note, sizeof note)) break;
-      const uint64_t name = at + sizeof note;
-      const uint64_t desc = name + ((note.n_namesz + 3) & ~3u);
-      char owner[4] = {};
-      if (note.n_type == NT_GNU_BUILD_ID && note.n_namesz == 4 && ReadSelfMemory(name, owner, 4) &&
-          std::memcmp(owner, "GNU", 4) == 0) {
-        uint32_t size = note.n_descsz < sizeof id ? note.n_descsz : static_cast<uint32_t>(sizeof id);
-        return ReadSelfMemory(desc, id, size) ? size : 0;
-      }
-      at = desc + ((note.n_descsz + 3) & ~3u);
-    }
-  }
-  return 0;
-}
 
 // Linux minidumps carry the host's signal as the exception code: that is what
 // their readers expect (a debugger stops with "signal SIGSEGV"). The
