@@ -188,8 +188,8 @@ Directory WriteModuleList(DumpFile& dump) {
   g_moduleCount = 0;
   g_namesUsed = 0;
   VisitSelfMappings(CollectModule, nullptr);
-  uint32_t nameRva[kMaxModules];
-  LocationDescriptor cv[kMaxModules];
+  static uint32_t nameRva[kMaxModules];  // static: the alternate signal stack is small
+  static LocationDescriptor cv[kMaxModules];
   for (size_t i = 0; i < g_moduleCount; ++i) {
     nameRva[i] = dump.WriteString(NameOf(g_modules[i]));
     cv[i] = {};
