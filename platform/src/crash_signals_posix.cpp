@@ -95,9 +95,12 @@ void DescribeSignal(int sig, const siginfo_t* info, const ucontext_t* uc, EXCEPT
   const auto address = reinterpret_cast<ULONG_PTR>(info->si_addr);
   switch (sig) {
     case SIGSEGV: {
-      // A fault just below the stack pointer is the stack running into its guard.
+      // A fault near the stack pointer is the stack running into its guard:
+      // the memory there is the thread's stack, mapped unless it ran out.
+      // (A frame that holds several inlined frames may fault above the pointer.)
       const ULONG_PTR sp = StackPointerOf(uc);
-      const bool overflow = sp != 0 && address + 65536 >= sp && address < sp + 4096;
+      constexpr ULONG_PTR kNear = 65536;
+      const bool overflow = sp != 0 && address + kNear >= sp && address < sp + kNear;
       record->ExceptionCode = overflow ? EXCEPTION_STACK_OVERFLOW : EXCEPTION_ACCESS_VIOLATION;
       record->NumberParameters = 2;
       record->ExceptionInformation[0] = AccessKindOf(uc);

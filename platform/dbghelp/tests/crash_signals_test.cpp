@@ -25,6 +25,7 @@ struct Report {
   DWORD parameters;
   ULONG_PTR information[2];
   DWORD64 rip;
+  DWORD64 rsp;
   bool onAlternateStack;
 };
 
@@ -35,6 +36,7 @@ LONG ReportingFilter(EXCEPTION_POINTERS* pointers) {
   report.information[0] = pointers->ExceptionRecord->ExceptionInformation[0];
   report.information[1] = pointers->ExceptionRecord->ExceptionInformation[1];
   report.rip = pointers->ContextRecord->Rip;
+  report.rsp = pointers->ContextRecord->Rsp;
   stack_t stack{};
   report.onAlternateStack = sigaltstack(nullptr, &stack) == 0 && (stack.ss_flags & SS_ONSTACK);
   if (reinterpret_cast<ULONG_PTR>(pointers->ExceptionRecord->ExceptionAddress) != report.rip) report.code = 1;
@@ -48,8 +50,10 @@ volatile double g_zeroDouble = 0.0;
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Winfinite-recursion"
+// Frames smaller than a page touch every page on the way down, so the
+// overflow meets the stack's guard page instead of jumping over it.
 int Recurse(int depth) {
-  volatile char frame[4096];
+  volatile char frame[1024];
   frame[0] = static_cast<char>(depth);
   return Recurse(depth + 1) + frame[0];
 }
@@ -160,7 +164,9 @@ TEST(CrashSignals, WorkerThreadsReachTheFilterEvenOnOverflow) {
       (void)thread;
     });
     ASSERT_TRUE(outcome.reported);
-    EXPECT_EQ(outcome.report.code, overflow ? EXCEPTION_STACK_OVERFLOW : EXCEPTION_ACCESS_VIOLATION);
+    EXPECT_EQ(outcome.report.code, overflow ? EXCEPTION_STACK_OVERFLOW : EXCEPTION_ACCESS_VIOLATION)
+        << std::hex << "fault at 0x" << outcome.report.information[1] << ", stack pointer 0x" << outcome.report.rsp
+        << ", instruction 0x" << outcome.report.rip;
     EXPECT_TRUE(outcome.report.onAlternateStack);
   }
 }
