@@ -2,6 +2,7 @@
 #include "async_result.h"
 #include "binary_buffer.h"
 #include "framework/com_object.h"
+#include "lib_png.h"
 #include "url_moniker.h"
 
 namespace {
@@ -13,5 +14,5 @@ S_COM::ClassEntry g_urlMoniker = S_COM::MakeClassEntry<CUrlMoniker>(u"CUrlMonike
 S_COM_DEFINE_MODULE(nullptr,
                     &g_binaryBuffer,  // CBinaryBuffer
                     &g_asyncResult,   // CFAsyncResult
-                    nullptr,          // CLibPng
+                    &g_classLibPng,   // CLibPng
                     &g_urlMoniker)    // CUrlMoniker

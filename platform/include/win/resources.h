@@ -1,0 +1,26 @@
+#pragma once
+// Resources built into a module, found by type and name (numeric ids made
+// with MAKEINTRESOURCEW, or texts). A program makes its resources known
+// with RegisterResourceW, typically from code generated at build time; the
+// bytes must stay valid for the life of the process.
+#include "win/modules.h"
+
+QUORLA_DECLARE_HANDLE(HRSRC);
+using HGLOBAL = HANDLE;
+
+inline LPCWSTR MAKEINTRESOURCEW(WORD id) { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(id)); }
+inline bool IS_INTRESOURCE(LPCWSTR name) { return (reinterpret_cast<ULONG_PTR>(name) >> 16) == 0; }
+#define RT_BITMAP MAKEINTRESOURCEW(2)
+#define RT_ICON MAKEINTRESOURCEW(3)
+#define RT_RCDATA MAKEINTRESOURCEW(10)
+#define RT_GROUP_ICON MAKEINTRESOURCEW(14)
+
+// The layer's own registration call; module null means the program itself.
+// FALSE when the arguments are bad.
+WINAPI_EXPORT BOOL RegisterResourceW(HMODULE module, LPCWSTR type, LPCWSTR name, const void* data, DWORD size);
+
+WINAPI_EXPORT HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type);
+WINAPI_EXPORT DWORD SizeofResource(HMODULE module, HRSRC resource);
+WINAPI_EXPORT HGLOBAL LoadResource(HMODULE module, HRSRC resource);
+WINAPI_EXPORT LPVOID LockResource(HGLOBAL loaded);
+WINAPI_EXPORT BOOL FreeResource(HGLOBAL loaded);
