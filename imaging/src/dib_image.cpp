@@ -1,8 +1,10 @@
 // CDibImage: lifecycle, creation, transfer and the small accessors.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
+#include "imaging/dib_file.h"
 #include "imaging/dib_image.h"
 
 namespace {
@@ -97,6 +99,15 @@ bool CDibImage::WithinMemoryLimit(DWORD width, DWORD height, DWORD bitCount) {
   std::uint64_t effWidth = (static_cast<std::uint64_t>(bitCount) * width + 31) / 32 * 4;
   return pixels <= (std::uint64_t{1} << 32) && pixels * bitCount / 8 <= DIBIMAGE_MAX_MEMORY &&
          effWidth * height <= DIBIMAGE_MAX_MEMORY && width <= 0x7FFFFFFFu && height <= 0x7FFFFFFFu;
+}
+
+bool CDibImage::FitsInput(DWORD width, DWORD height, DWORD bitCount, CDibFile* file) {
+  if (!file) return false;
+  LONG size = file->Size(), position = file->Tell();
+  if (size < 0 || position < 0) return true;
+  std::uint64_t left = size > position ? static_cast<std::uint64_t>(size - position) : 0;
+  std::uint64_t rows = (static_cast<std::uint64_t>(RoundBitCount(bitCount)) * width + 31) / 32 * 4 * height;
+  return rows <= std::max<std::uint64_t>(std::uint64_t{1} << 20, left * 1040);
 }
 
 void* CDibImage::Create(DWORD width, DWORD height, DWORD bitCount, DWORD imageType) {

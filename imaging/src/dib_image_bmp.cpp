@@ -102,6 +102,12 @@ bool CDibImageBMP::Decode(CDibFile* file) {
     m_info.imageType = DIBIMAGE_FORMAT_BMP;
     return Stop("output dimensions returned");
   }
+  // A size that the rest of the file could never fill is refused before
+  // anything is allocated for it.
+  if (bih.biWidth > 0 && !FitsInput(static_cast<DWORD>(bih.biWidth), static_cast<DWORD>(bih.biHeight),
+                                    bih.biBitCount, file)) {
+    return Stop("DIBIMAGE_MAX_MEMORY exceeded");
+  }
   if (!Create(static_cast<DWORD>(bih.biWidth), static_cast<DWORD>(bih.biHeight), bih.biBitCount,
               DIBIMAGE_FORMAT_BMP)) {
     return Stop("");

@@ -82,6 +82,11 @@ class CDibImage {
   // whether Create accepts the size without exceeding DIBIMAGE_MAX_MEMORY.
   static DWORD RoundBitCount(DWORD bitCount);
   static bool WithinMemoryLimit(DWORD width, DWORD height, DWORD bitCount);
+  // Whether the rest of a stream could plausibly fill an image of that
+  // size (at most about 1040 bytes of pixels per byte of input, the most
+  // deflate expands; any image up to 1 MiB passes). Decoders refuse larger
+  // declared sizes before allocating anything.
+  static bool FitsInput(DWORD width, DWORD height, DWORD bitCount, CDibFile* file);
 
   // Decoding (the dispatcher and its two entry points).
   bool Decode(CDibFile* file, DWORD imageType);
