@@ -57,22 +57,15 @@ void CDibImage::SetPixelIndexRaw(LONG x, LONG y, BYTE index) {
 }
 
 RGBQUAD CDibImage::GetPixelColorSafe(LONG x, LONG y, bool withAlpha) const {
-  RGBQUAD color = m_info.transColor;
   if (m_dib && Contains(x, y)) {
-    if (m_header.biClrUsed) {
-      color = GetPaletteEntry(GetPixelIndexRaw(x, y));
-    } else {
-      const BYTE* p = RowRaw(y) + static_cast<std::size_t>(x) * 3;
-      color.rgbBlue = p[0];
-      color.rgbGreen = p[1];
-      color.rgbRed = p[2];
-    }
-    if (m_alpha && withAlpha) color.rgbReserved = GetAlphaAtRaw(x, y);
+    RGBQUAD color = GetPixelColorRaw(x, y, withAlpha);
+    // A 24-bit pixel read without alpha carries the key's reserved byte.
+    if (!m_header.biClrUsed && !(m_alpha && withAlpha)) color.rgbReserved = m_info.transColor.rgbReserved;
     return color;
   }
   if (m_info.transIndex >= 0 && m_header.biBitCount < 24) return GetPaletteEntry(static_cast<BYTE>(m_info.transIndex));
   if (m_info.transIndex < 0 && m_dib) return GetPixelColorSafe(0, 0, true);
-  return color;
+  return m_info.transColor;
 }
 
 RGBQUAD CDibImage::GetPixelColorRaw(LONG x, LONG y, bool withAlpha) const {

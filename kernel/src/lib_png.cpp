@@ -40,6 +40,9 @@ bool FitsInBlock(std::uint64_t rawBytes, std::size_t blockSize) {
   return rawBytes <= static_cast<std::uint64_t>(blockSize) * 1040 + 4096;
 }
 
+// floor(x / 255) for every x up to 255 x 255, without a division.
+inline BYTE DivideBy255(unsigned x) { return static_cast<BYTE>((x + 1 + (x >> 8)) >> 8); }
+
 struct Decode {
   png_structp png = nullptr;
   png_infop info = nullptr;
@@ -92,9 +95,9 @@ bool RunDecode(Decode& d, MemoryReader& reader) {
       BYTE* p = base + stride * row;
       for (png_uint_32 x = 0; x < width; ++x, p += 4) {
         unsigned a = p[3];
-        p[0] = static_cast<BYTE>(p[0] * a / 255);
-        p[1] = static_cast<BYTE>(p[1] * a / 255);
-        p[2] = static_cast<BYTE>(p[2] * a / 255);
+        p[0] = DivideBy255(p[0] * a);
+        p[1] = DivideBy255(p[1] * a);
+        p[2] = DivideBy255(p[2] * a);
       }
     }
   }
