@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -166,6 +168,25 @@ TEST_F(LibPng, LoadFromFileAndReserved) {
   EXPECT_EQ(png->LoadFromFile(path.u16string().c_str()), nullptr);
   EXPECT_EQ(png->LoadFromFile(nullptr), nullptr);
   EXPECT_EQ(png->Reserved(7, 9), 1);
+}
+
+TEST_F(LibPng, SharedInstanceDecodesOnSeveralThreadsAtOnce) {
+  std::vector<std::vector<std::uint8_t>> images;
+  for (int colorType : {0, 2, 3, 6}) images.push_back(WritePng(PatternImage(40, 30, colorType, 8, colorType == 6)));
+  std::vector<std::thread> threads;
+  std::atomic<int> failures{0};
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 25; ++i) {
+        const auto& bytes = images[(t + i) % images.size()];
+        HBITMAP bitmap = png->LoadFromMemory(bytes.data(), static_cast<UINT>(bytes.size()));
+        if (!bitmap) ++failures;
+        DeleteObject(bitmap);
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(failures.load(), 0);
 }
 
 TEST(LibPngModule, ClassTableGivesOneSharedInstance) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include "drawing_test_support.h"
@@ -190,6 +192,29 @@ TEST(Blit, FillRectWithBrushesAndSystemColours) {
   EXPECT_EQ(c.Rgb(9, 9), GetSysColor(COLOR_WINDOW) == RGB(255, 255, 255) ? 0xFFFFFFu : 0u);
   EXPECT_EQ(FillRect(c.dc, &all, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))), 0);
   DeleteObject(blue);
+}
+
+TEST(Blit, ThreadsDrawIntoTheirOwnSurfacesAtOnce) {
+  // Handles come from one process-wide table; each thread draws into its own DC.
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&wrong, t] {
+      for (int i = 0; i < 50; ++i) {
+        Canvas from(8, 8, 32);
+        from.Fill(0x010101u * (t + 1), 255);
+        Canvas to(8, 8, 24, (i & 1) != 0);
+        HBRUSH brush = CreateSolidBrush(RGB(t, i, 0));
+        RECT r{0, 0, 4, 4};
+        FillRect(to.dc, &r, brush);
+        DeleteObject(brush);
+        AlphaBlend(to.dc, 4, 4, 4, 4, from.dc, 0, 0, 8, 8, BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA});
+        if (to.Rgb(5, 5) != 0x010101u * (t + 1) || to.Rgb(1, 1) != std::uint32_t((t << 16) | (i << 8))) ++wrong;
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(wrong.load(), 0);
 }
 
 }  // namespace
