@@ -433,8 +433,8 @@ TEST(Dispatcher, UnknownTypeTriesEveryDecoder) {
   EXPECT_FALSE(nothing.Decode(nullptr, 4));
   EXPECT_EQ(std::string(nothing.GetErrorText()), "null file handler");
   // A decode on the stream's own position: the stream is rewound between attempts.
-  Bytes prefixed(3, 0);
-  prefixed.insert(prefixed.end(), png.begin(), png.end());
+  Bytes prefixed(3 + png.size(), 0);
+  std::copy(png.begin(), png.end(), prefixed.begin() + 3);
   CDibMemFile file(prefixed.data(), static_cast<DWORD>(prefixed.size()));
   file.Seek(3, 0);
   CDibImage atOffset;

@@ -58,7 +58,9 @@ TEST(DibImageCreate, RefusesEmptyAndOversizedImages) {
     void* block = image.Create(c.width, c.height, c.bitCount, 1);
     EXPECT_EQ(block != nullptr, c.ok) << c.width << "x" << c.height << "x" << c.bitCount;
     EXPECT_EQ(image.IsValid(), c.ok);
-    if (!c.ok) EXPECT_EQ(Error(image), c.error);
+    if (!c.ok) {
+      EXPECT_EQ(Error(image), c.error);
+    }
   }
 }
 

@@ -3,10 +3,10 @@
 // with MAKEINTRESOURCEW, or texts). A program makes its resources known
 // with RegisterResourceW, typically from code generated at build time; the
 // bytes must stay valid for the life of the process.
+#include "win/global_memory.h"
 #include "win/modules.h"
 
 QUORLA_DECLARE_HANDLE(HRSRC);
-using HGLOBAL = HANDLE;
 
 inline LPCWSTR MAKEINTRESOURCEW(WORD id) { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(id)); }
 inline bool IS_INTRESOURCE(LPCWSTR name) { return (reinterpret_cast<ULONG_PTR>(name) >> 16) == 0; }
