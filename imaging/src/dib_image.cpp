@@ -30,7 +30,12 @@ int FormatSlot(DWORD imageType) {
   }
 }
 
-LONG PixelsPerMeter(LONG dpi) { return static_cast<LONG>(std::floor(dpi * 10000.0 / 254.0 + 0.5)); }
+// A resolution too large for the header's field is stored as the largest
+// one it holds, instead of overflowing the conversion.
+LONG PixelsPerMeter(LONG dpi) {
+  double ppm = std::floor(dpi * 10000.0 / 254.0 + 0.5);
+  return ppm >= 2147483647.0 ? 2147483647 : static_cast<LONG>(ppm);
+}
 
 }  // namespace
 

@@ -67,7 +67,8 @@ TEST(DibImageCreate, RefusesEmptyAndOversizedImages) {
 TEST(DibImage, ResolutionSetters) {
   struct Case {
     LONG dpi, stored, perMeter;
-  } cases[] = {{0, 96, 3780}, {-5, 96, 3780}, {72, 72, 2835}, {300, 300, 11811}, {96, 96, 3780}};
+  } cases[] = {{0, 96, 3780}, {-5, 96, 3780}, {72, 72, 2835}, {300, 300, 11811}, {96, 96, 3780},
+                 {2147483647, 2147483647, 2147483647}};
   for (const Case& c : cases) {
     CDibImage image;
     image.Create(1, 1, 24, 1);
