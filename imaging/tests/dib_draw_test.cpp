@@ -118,7 +118,8 @@ TEST(DibDraw, PaletteTransparentIndexKeepsTheBackground) {
 TEST(DibDraw, PaletteAlphaScalesOpacity) {
   CDibImage image;
   image.Create(1, 1, 8, 4);
-  image.SetPaletteEntry(0, 255, 255, 255, 127);  // (255 x 128) >> 8 = 127 opacity
+  image.SetPaletteEntry(0, 255, 255, 255, 127);
+  image.SetPixelIndexRaw(0, 0, 0);
   image.SetAlphaPaletteEnabled(true);
   Target t(1, 0x000000);
   image.Draw(t.dc, 0, 0);

@@ -85,7 +85,7 @@ struct PackedDib {
     auto* h = reinterpret_cast<BITMAPINFOHEADER*>(memory.data());
     *h = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, height, 1, WORD(bitCount), BI_RGB, 0, 0, 0,
                           DWORD(palette.size()), 0};
-    std::memcpy(memory.data() + sizeof(BITMAPINFOHEADER), palette.data(), palette.size() * 4);
+    if (!palette.empty()) std::memcpy(memory.data() + sizeof(BITMAPINFOHEADER), palette.data(), palette.size() * 4);
     stride = ((width * bitCount + 31) / 32) * 4;
     bits.assign(size_t(stride) * std::abs(height), 0);
   }

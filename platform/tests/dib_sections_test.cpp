@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "drawing_test_support.h"
 #include "win/gdi_objects.h"
 #include "win/last_error.h"
@@ -9,13 +11,15 @@ using drawing_test::Canvas;
 namespace {
 
 HBITMAP MakeSection(int width, int height, int bitCount, void** bits) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = static_cast<WORD>(bitCount);
-  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+  // Room for a full palette: the section reads as many entries as the bit count allows.
+  std::vector<BYTE> memory(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
+  auto* info = reinterpret_cast<BITMAPINFO*>(memory.data());
+  info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info->bmiHeader.biWidth = width;
+  info->bmiHeader.biHeight = height;
+  info->bmiHeader.biPlanes = 1;
+  info->bmiHeader.biBitCount = static_cast<WORD>(bitCount);
+  return CreateDIBSection(nullptr, info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
 TEST(DibSections, DescribeEveryDepthAndOrder) {
