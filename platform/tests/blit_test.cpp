@@ -25,7 +25,9 @@ TEST(Blit, BitBltBetweenEveryLayout) {
             for (int x = 0; x < 4; ++x) EXPECT_EQ(to.Rgb(x + 1, y + 2), from.Rgb(x, y));
           EXPECT_EQ(to.Rgb(0, 0), 0u);
           EXPECT_EQ(to.Rgb(5, 4), 0u);
-          if (toBits == 32) EXPECT_EQ(to.Alpha(1, 2), fromBits == 32 ? 0x80 : 0);
+          if (toBits == 32) {
+            EXPECT_EQ(to.Alpha(1, 2), fromBits == 32 ? 0x80 : 0);
+          }
         }
       }
     }
