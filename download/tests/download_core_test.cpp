@@ -33,6 +33,7 @@ class DownloadCoreTest : public ::testing::Test {
     ScriptedDownload::script = Script{};
     ScriptedDownload::starts.clear();
     ScriptedDownload::aborts = 0;
+    ScriptedDownload::destroyed = 0;
   }
   std::shared_ptr<DownloadCore> core = std::make_shared<DownloadCore>(MakeScripted);
   void TearDown() override { core->StopWorker(5000); }
@@ -168,6 +169,32 @@ TEST_F(DownloadCoreTest, StoppingAbortsWhatIsInFlightWithoutReporting) {
   EXPECT_EQ(result->reports, 0);
   EXPECT_EQ(result->references, 1u) << "the queue let go of the result";
   result->Release();
+}
+
+TEST_F(DownloadCoreTest, AnOwnerThatStopsWaitingLeavesTheWorkerItsState) {
+  std::atomic<bool> release{false};
+  {
+    std::lock_guard<std::mutex> guard(ScriptedDownload::lock);
+    ScriptedDownload::script.completeInStart = false;
+    ScriptedDownload::script.onStart = [&release] {
+      while (!release) Sleep(5);  // the worker is busy past the owner's patience
+    };
+  }
+  auto* result = new CountingResult;
+  ASSERT_TRUE(core->EnqueueTask(HttpVerbGet, u"http://x/", nullptr, 0, nullptr, DeliverToBuffer, result));
+  while (true) {
+    std::lock_guard<std::mutex> guard(ScriptedDownload::lock);
+    if (!ScriptedDownload::starts.empty()) break;
+  }
+  core->StopWorker(50);  // gives up on the worker
+  core.reset();          // the owner lets go; the worker still holds the state
+  EXPECT_EQ(ScriptedDownload::destroyed, 0) << "the request in flight is still the worker's";
+  release = true;
+  for (int i = 0; i < 500 && ScriptedDownload::destroyed == 0; ++i) Sleep(10);
+  EXPECT_EQ(ScriptedDownload::destroyed, 1) << "the worker tore the state down when it ended";
+  EXPECT_EQ(result->reports, 0);
+  result->Release();
+  core = std::make_shared<DownloadCore>(MakeScripted);  // for TearDown
 }
 
 }  // namespace

@@ -75,6 +75,9 @@ class ScriptedDownload final : public FakeUnknown<IUrlMoniker> {
   static inline Script script;
   static inline std::vector<StartRecord> starts;
   static inline std::atomic<int> aborts{0};
+  static inline std::atomic<int> destroyed{0};
+
+  ~ScriptedDownload() override { ++destroyed; }
 
   HRESULT Start(LPCWSTR url, const void* data, unsigned size) override {
     Script now;
