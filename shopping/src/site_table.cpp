@@ -2,6 +2,8 @@
 
 #include <tinyxml.h>
 
+#include <cstdio>
+
 #include "shopping/text_conversions.h"
 #include "win/crt_numbers.h"
 #include "win/strings.h"
@@ -10,6 +12,25 @@
 namespace {
 
 const char16_t kPricePathListName[] = u"PricePathList";
+constexpr int kMaxNesting = 256;
+
+// Whether no element of the XML text lies deeper than limit. Reads tags only
+// roughly (markup inside comments counts as well), which errs on the safe
+// side.
+bool NestingWithin(const std::string& xml, int limit) {
+  int depth = 0;
+  for (std::size_t at = xml.find('<'); at != std::string::npos; at = xml.find('<', at + 1)) {
+    char next = at + 1 < xml.size() ? xml[at + 1] : '\0';
+    if (next == '/') {
+      --depth;
+    } else if (next != '!' && next != '?') {
+      std::size_t end = xml.find('>', at);
+      if (end == std::string::npos) break;
+      if (xml[end - 1] != '/' && ++depth > limit) return false;
+    }
+  }
+  return true;
+}
 
 // The rules of one site: the first child element named PricePathList (in
 // any case) gives one rule per child element, the text of the rule element's
@@ -43,13 +64,22 @@ std::u16string LowerAsciiLetters(std::u16string text) {
 
 bool SiteTable::LoadFile(const std::string& path) {
   m_sites.clear();
-  TiXmlDocument document;
-  if (path.empty() || !document.LoadFile(path.c_str())) return false;
-  return Fill(document);
+  if (path.empty()) return false;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  std::string text;
+  char buffer[16384];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+  bool complete = !std::ferror(file);
+  std::fclose(file);
+  return complete && LoadText(text);
 }
 
 bool SiteTable::LoadText(const std::string& xml) {
   m_sites.clear();
+  // The XML reader recurses once per level of nesting; a file nested deeper
+  // than any site table would exhaust the stack, so it counts as broken.
+  if (!NestingWithin(xml, kMaxNesting)) return false;
   TiXmlDocument document;
   document.Parse(xml.c_str());
   if (document.Error()) return false;

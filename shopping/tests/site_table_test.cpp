@@ -144,3 +144,38 @@ TEST(SiteTable, MissingOrBrokenFilesGiveAnEmptyTable) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace shopping_test;
+
+TEST(SiteTable, DeeplyNestedFilesCountAsBroken) {
+  std::string deep = "<sites><site name=\"a\" url=\"a.com\" type=\"0\"/>";
+  for (int i = 0; i < 200000; ++i) deep += "<x>";
+  SiteTable table;
+  EXPECT_FALSE(table.LoadText(deep));
+  EXPECT_EQ(table.size(), 0u);
+  // Ordinary nesting, self-closed entries and comments read as before.
+  std::string shallow = "<?xml version=\"1.0\"?><!-- <a><b><c> --><sites><site url=\"a.com\"/>";
+  for (int i = 0; i < 100; ++i) shallow += "<x>";
+  for (int i = 0; i < 100; ++i) shallow += "</x>";
+  shallow += "</sites>";
+  EXPECT_TRUE(table.LoadText(shallow));
+  EXPECT_NE(table.Find(u"a.com"), nullptr);
+}
+
+TEST(SiteTable, FilesWithByteOrderMarkAndWindowsLineEnds) {
+  TempConfigHome home;
+  fs::path path = home.dir() / "domainList.xml";
+  WriteBytes(path, "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<sites>\r\n"
+                   "  <site name=\"\xE4\xBA\xAC\xE4\xB8\x9C\" url=\"jd.com\" type=\"0\">\r\n"
+                   "    <PricePathList><p>$$tag=span$$</p></PricePathList>\r\n  </site>\r\n</sites>\r\n");
+  SiteTable table;
+  ASSERT_TRUE(table.LoadFile(path.string()));
+  const DomainInfo* jd = table.Find(u"jd.com");
+  ASSERT_NE(jd, nullptr);
+  EXPECT_EQ(jd->name, u"京东");
+  EXPECT_EQ(jd->rules, std::vector<std::u16string>{u"$$tag=span$$"});
+}
+
+}  // namespace
