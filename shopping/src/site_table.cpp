@@ -7,6 +7,7 @@
 #include "shopping/text_conversions.h"
 #include "win/crt_numbers.h"
 #include "win/strings.h"
+#include "win/text_encoding.h"
 #include "win/url_parts.h"
 
 namespace {
@@ -80,8 +81,17 @@ bool SiteTable::LoadText(const std::string& xml) {
   // The XML reader recurses once per level of nesting; a file nested deeper
   // than any site table would exhaust the stack, so it counts as broken.
   if (!NestingWithin(xml, kMaxNesting)) return false;
+  // The XML reader steps over a UTF-8 sequence by the length its first byte
+  // announces, even past the end of the text; a table is UTF-8, so anything
+  // else counts as broken.
+  if (!xml.empty() && MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, xml.data(), static_cast<int>(xml.size()),
+                                          nullptr, 0) == 0)
+    return false;
+  // Zero bytes after the text keep any step past its end inside the buffer.
+  std::string padded = xml;
+  padded.append(8, '\0');
   TiXmlDocument document;
-  document.Parse(xml.c_str());
+  document.Parse(padded.c_str());
   if (document.Error()) return false;
   return Fill(document);
 }

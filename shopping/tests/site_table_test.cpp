@@ -127,6 +127,8 @@ TEST(SiteTable, MissingOrBrokenFilesGiveAnEmptyTable) {
       {"not xml", "this is not xml <"},
       {"no root", "<?xml version=\"1.0\"?><!-- nothing -->"},
       {"unclosed", "<sites><site url=\"a.com\" type=\"0\">"},
+      {"not UTF-8", "<sites><site name=\"\xCA\xD6\" url=\"a.com\"/></sites>"},
+      {"cut UTF-8 name", "<sites><site \xE6"},
   };
   for (const Case& c : cases) {
     fs::path path = home.dir() / (std::string(c.name) + ".xml");
