@@ -95,13 +95,10 @@ WatchListRecords ReadWatchList(std::uint64_t size, const std::function<std::size
   if (header[0] != kVersion || header[1] <= 0) return records;
   std::uint64_t whole = (size - kHeaderSize) / kRecordSize;
   std::uint64_t count = std::min<std::uint64_t>(static_cast<std::uint64_t>(header[1]), whole);
+  ReducePriceItem staged;  // read here first: a node made empty would be zeroed for nothing
   for (DWORD position = 1; position <= count; ++position) {
-    auto node = records.try_emplace(records.end(), position);
-    ReducePriceItem& item = node->second;
-    if (read(&item, kRecordSize) != kRecordSize) {
-      records.erase(node);  // the source was shorter than it said
-      break;
-    }
+    if (read(&staged, kRecordSize) != kRecordSize) break;  // the source was shorter than it said
+    ReducePriceItem& item = records.emplace_hint(records.end(), position, staged)->second;
     EndWithZero(item.Title);
     EndWithZero(item.Text2);
     EndWithZero(item.Url);
