@@ -42,3 +42,10 @@ bool ParsePriceText(std::u16string_view text, double* price) {
   }
   return false;
 }
+
+bool ReadLeadingDecimal(const std::u16string& text, double* value) {
+  LPWSTR end = nullptr;
+  double read = _wcstod(text.c_str(), &end);
+  if (value) *value = read;
+  return end && end != text.c_str();
+}

@@ -57,7 +57,7 @@ TEST(PageParser, FailuresLeaveTheRecordUntouched) {
       {"null url", kPage, nullptr},
       {"unknown site", kPage, u"http://www.other.com/p"},
       {"not an address", kPage, u"shop.com/p"},
-      {"site without strategy yet", kPage, u"http://item.taobao.com/item.htm"},
+      {"taobao page without a shop block", kPage, u"http://item.taobao.com/item.htm"},
       {"site without type", kPage, u"http://untyped.com/"},
       {"no price on the page", u"<span class=price>...</span>", u"http://shop.com/"},
   };
