@@ -186,11 +186,14 @@ TEST_F(WatchList, DestructionSavesTheList) {
   EXPECT_EQ(ReadBytes(home.watchList()).size(), 8 + sizeof(ReducePriceItem));
 }
 
-TEST_F(WatchList, CheckPricesIsNotThereYet) {
+// This program has no download library beside it: a check cannot start.
+TEST_F(WatchList, ACheckWithoutItsDownloaderFails) {
   auto manager = NewManager();
+  Add(manager.Get(), u"http://a.com/1", 1.0);
   IBinaryBuffer* dropped = nullptr;
-  EXPECT_EQ(manager->CheckPrices(&dropped), E_NOTIMPL);
+  EXPECT_EQ(manager->CheckPrices(&dropped), E_FAIL);
   EXPECT_EQ(dropped, nullptr);
+  EXPECT_EQ(manager->CheckPrices(nullptr), E_FAIL);
 }
 
 // One thread changes the list and saves while another reads and sets

@@ -1,0 +1,55 @@
+// Which code page a downloaded page is read in.
+#include "page_charset.h"
+#include "test_support.h"
+#include "win/text_encoding.h"
+
+namespace {
+
+using shopping_test::Narrow;
+
+std::string Encode(UINT codePage, const std::u16string& text) {
+  int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+  return bytes;
+}
+
+TEST(PageCharset, DeclarationDecidesUtf8OrCodePage936) {
+  const std::u16string body = u"<span>价格 ￥88.00</span>";
+  struct Case {
+    const char* name;
+    std::u16string head;
+    UINT written;  // how the page's bytes were written
+    bool readBack;  // whether the text comes back as written
+  } cases[] = {
+      {"utf-8 declared", u"<meta charset=utf-8>", CP_UTF8, true},
+      {"utf-8 in a content type", u"<meta content=\"text/html; charset=utf-8\">", CP_UTF8, true},
+      {"UTF-8 in capitals is read as 936", u"<meta charset=UTF-8>", CP_UTF8, false},
+      {"charset = utf-8 with blanks is read as 936", u"<meta charset = utf-8>", CP_UTF8, false},
+      {"gbk declared", u"<meta charset=gbk>", CP_GBK, true},
+      {"nothing declared", u"", CP_GBK, true},
+      {"utf-8 bytes without declaration", u"", CP_UTF8, false},
+  };
+  for (const Case& c : cases) {
+    std::u16string page = c.head + body;
+    std::string bytes = Encode(c.written, page);
+    EXPECT_EQ(DecodePageBytes(bytes.c_str()) == page, c.readBack) << c.name;
+  }
+}
+
+TEST(PageCharset, StopsAtTheFirstZeroByte) {
+  std::string bytes("<p>12</p>\0<meta charset=utf-8>", 31);
+  EXPECT_EQ(DecodePageBytes(bytes.c_str()), u"<p>12</p>");
+  EXPECT_EQ(DecodePageBytes(""), u"");
+  EXPECT_EQ(DecodePageBytes(nullptr), u"");
+}
+
+TEST(PageCharset, TheDeclarationIsLookedForInTheAnsiText) {
+  // 0x81 starts a two-byte character in 936 and takes the "c" with it, so
+  // the declaration is not there in the ANSI reading: the page is read as 936.
+  std::string bytes = "<meta \x81" "charset=utf-8>";
+  std::u16string text = DecodePageBytes(bytes.c_str());
+  EXPECT_EQ(text.find(u"charset=utf-8"), std::u16string::npos) << Narrow(text);
+}
+
+}  // namespace
