@@ -46,10 +46,23 @@ TEST(PageCharset, StopsAtTheFirstZeroByte) {
 
 TEST(PageCharset, TheDeclarationIsLookedForInTheAnsiText) {
   // 0x81 starts a two-byte character in 936 and takes the "c" with it, so
-  // the declaration is not there in the ANSI reading: the page is read as 936.
-  std::string bytes = "<meta \x81" "charset=utf-8>";
-  std::u16string text = DecodePageBytes(bytes.c_str());
-  EXPECT_EQ(text.find(u"charset=utf-8"), std::u16string::npos) << Narrow(text);
+  // that declaration is not there in the ANSI reading.
+  const std::string swallowed = "<meta \x81" "charset=utf-8>";
+  const std::string utf8Text = "<p>\xE4\xBB\xB7</p>";  // 价 in UTF-8
+  struct Case {
+    const char* name;
+    std::string bytes;
+    bool utf8;
+  } cases[] = {
+      {"swallowed", swallowed + utf8Text, false},
+      {"swallowed, then a whole one", swallowed + "<meta charset=utf-8>" + utf8Text, true},
+      {"a whole one", "<meta charset=utf-8>" + utf8Text, true},
+      {"a lead byte before the blank", "<meta\x81 charset=utf-8>" + utf8Text, true},
+  };
+  for (const Case& c : cases) {
+    std::u16string text = DecodePageBytes(c.bytes.c_str());
+    EXPECT_EQ(text.find(u"价") != std::u16string::npos, c.utf8) << c.name << ": " << Narrow(text);
+  }
 }
 
 }  // namespace
