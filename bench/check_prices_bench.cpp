@@ -9,21 +9,21 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "deployed_modules.h"
 #include "download/http_download.h"
-#include "framework/com_ptr.h"
-#include "framework/s_module.h"
 #include "http_test_server.h"
 #include "kernel/binary_buffer.h"
 #include "product_page.h"
 #include "shopping/reduce_price_mgr.h"
 #include "win/events.h"
 #include "win/handles.h"
-#include "win/modules.h"
 #include "win/text_encoding.h"
 #include "win/waits.h"
 
@@ -76,26 +76,10 @@ std::u16string ItemUrl(int n) {
   return std::u16string(url.begin(), url.end());
 }
 
-S_COM::ISModule* Module(const char* file) {
-  std::string path = std::string(QUORLA_BIN_DIR) + "/" + file;
-  std::u16string wide(path.begin(), path.end());
-  HMODULE library = LoadLibraryW(wide.c_str());
-  auto entry = library ? reinterpret_cast<S_COM::ISModule* (*)()>(GetProcAddress(library, "GetModuleInstance"))
-                       : nullptr;
-  return entry ? entry() : nullptr;
-}
-
-template <class I>
-S_COM::ComPtr<I> Make(const char* file, LPCWSTR className) {
-  S_COM::ComPtr<I> object;
-  if (S_COM::ISModule* module = Module(file)) module->CreateInstance(className, nullptr, InterfaceId<I>::value(), object.PutVoid());
-  return object;
-}
-
 // Baseline: the pages alone through the download queue, all queued before
 // the first wait, as the check queues them.
 void DownloadQueue(benchmark::State& state) {
-  auto download = Make<IHttpDownload>("Pelmor.dll", u"CHttpDownload");
+  auto download = MakeDeployed<IHttpDownload>("Pelmor.dll", u"CHttpDownload");
   if (!download) return state.SkipWithError("the deployed libraries could not be loaded");
   std::size_t bytes = 0;
   for (auto _ : state) {
@@ -103,7 +87,7 @@ void DownloadQueue(benchmark::State& state) {
     std::vector<S_COM::ComPtr<IFAsyncResult>> results(kItems);
     for (int i = 0; i < kItems; ++i) {
       events[i] = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-      results[i] = Make<IFAsyncResult>("Gravik.dll", u"CFAsyncResult");
+      results[i] = MakeDeployed<IFAsyncResult>("Gravik.dll", u"CFAsyncResult");
       results[i]->SetNotifyEvent(events[i]);
       download->GetToBuffer(ItemUrl(i).c_str(), results[i].Get());
     }
@@ -136,7 +120,7 @@ void BareGumboParse(benchmark::State& state) {
 
 // The check itself, through the deployed Vendrix.dll.
 void CheckPrices(benchmark::State& state) {
-  auto manager = Make<IReducePriceMgr>("Vendrix.dll", u"CReducePriceMgr");
+  auto manager = MakeDeployed<IReducePriceMgr>("Vendrix.dll", u"CReducePriceMgr");
   if (!manager) return state.SkipWithError("the deployed libraries could not be loaded");
   if (manager->GetCount() == 0) {
     for (int i = 0; i < kItems; ++i) {
@@ -158,9 +142,11 @@ void CheckPrices(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kItems * kPageBytes));
 }
 
-BENCHMARK(DownloadQueue)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK(BareGumboParse)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK(CheckPrices)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+// One iteration a repetition; the fastest repetition of each counts, which
+// keeps the figure steady on a machine that is busy with other work.
+BENCHMARK(DownloadQueue)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(7);
+BENCHMARK(BareGumboParse)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(7);
+BENCHMARK(CheckPrices)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(7);
 
 // Prints the console report, then the check against the sum of the
 // baselines.
@@ -169,20 +155,22 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-        m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+      if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+      auto [it, added] = m_times.try_emplace(run.run_name.function_name, run.GetAdjustedRealTime());
+      if (!added) it->second = std::min(it->second, run.GetAdjustedRealTime());
     }
   }
   void PrintRatio() const {
     auto time = [&](const char* name) {
-      for (const auto& [key, value] : m_times)
-        if (key.rfind(name, 0) == 0) return value;
-      return 0.0;
+      auto it = m_times.find(name);
+      return it == m_times.end() ? 0.0 : it->second;
     };
     double baseline = time("DownloadQueue") + time("BareGumboParse");
     double check = time("CheckPrices");
     if (baseline > 0 && check > 0)
-      std::printf("CheckPrices / (DownloadQueue + BareGumboParse) = %.2f\n", check / baseline);
+      std::printf("fastest runs: DownloadQueue %.0f ms, BareGumboParse %.0f ms, CheckPrices %.0f ms\n"
+                  "CheckPrices / (DownloadQueue + BareGumboParse) = %.2f\n",
+                  time("DownloadQueue"), time("BareGumboParse"), check, check / baseline);
   }
 
  private:
