@@ -8,25 +8,81 @@
 
 namespace quorla {
 
+// Chunks of finished parses, kept for the next parse on the same thread.
+// Fresh memory for every page costs more than parsing a small page does
+// (each new chunk is faulted in page by page, and freed again at once), so
+// up to kKeptBytes of arena chunks stay with the thread that let them go,
+// until it ends. Used by its own thread only.
+class SpareChunks {
+ public:
+  SpareChunks() = default;
+  ~SpareChunks() {
+    for (const Chunk& chunk : m_chunks) std::free(chunk.block);
+  }
+  SpareChunks(const SpareChunks&) = delete;
+  SpareChunks& operator=(const SpareChunks&) = delete;
+
+  // A kept chunk of exactly size bytes, or null.
+  void* Take(std::size_t size) {
+    for (std::size_t i = m_chunks.size(); i-- > 0;) {
+      if (m_chunks[i].size != size) continue;
+      void* block = m_chunks[i].block;
+      m_chunks.erase(m_chunks.begin() + static_cast<std::ptrdiff_t>(i));
+      m_bytes -= size;
+      return block;
+    }
+    return nullptr;
+  }
+  // False (the caller frees the block) when the thread keeps enough already.
+  bool Keep(void* block, std::size_t size) {
+    if (m_bytes + size > kKeptBytes) return false;
+    try {
+      m_chunks.push_back({block, size});
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+    m_bytes += size;
+    return true;
+  }
+
+  static SpareChunks& OfThisThread() {
+    thread_local SpareChunks spare;
+    return spare;
+  }
+
+ private:
+  static constexpr std::size_t kKeptBytes = 16 << 20;
+  struct Chunk {
+    void* block;
+    std::size_t size;
+  };
+  std::vector<Chunk> m_chunks;
+  std::size_t m_bytes = 0;
+};
+
 // A bump allocator for one parse: gumbo's frees are ignored and the whole
 // arena goes with the tree, which also spares walking the tree to free it.
 // When the budget would be exceeded, the allocation escapes the parse with a
 // long jump; only gumbo's C frames lie between, so nothing is skipped that
-// needs destroying, and the half-built tree goes with the arena.
+// needs destroying, and the half-built tree goes with the arena. Its chunks
+// go to the spare chunks of the thread that destroys it.
 class ParseArena {
  public:
   explicit ParseArena(std::size_t budget) : m_budget(budget) {}
   ~ParseArena() {
-    for (void* chunk : m_chunks) std::free(chunk);
+    SpareChunks& spare = SpareChunks::OfThisThread();
+    for (const Block& block : m_blocks) {
+      if (!block.chunk || !spare.Keep(block.memory, block.size)) std::free(block.memory);
+    }
   }
   ParseArena(const ParseArena&) = delete;
   ParseArena& operator=(const ParseArena&) = delete;
 
   void* Allocate(std::size_t size) {
     size = (size + 15) & ~std::size_t{15};
-    if (size > kLargeBlock) return NewBlock(size);  // large blocks get their own
+    if (size > kLargeBlock) return NewBlock(size, false);  // large blocks get their own
     if (size > m_left) {
-      m_next = NewBlock(m_chunkSize);
+      m_next = NewBlock(m_chunkSize, true);
       m_left = m_chunkSize;
       // Small pages stay in small chunks; big ones soon get big chunks.
       if (m_chunkSize < kMaxChunk) m_chunkSize *= 2;
@@ -43,11 +99,21 @@ class ParseArena {
   static constexpr std::size_t kLargeBlock = 64 << 10;
   static constexpr std::size_t kMaxChunk = 4 << 20;
 
-  char* NewBlock(std::size_t size) {
-    void* block = m_used + size <= m_budget ? std::malloc(size) : nullptr;
+  struct Block {
+    void* memory;
+    std::size_t size;
+    bool chunk;  // one of the regular chunks, worth keeping for the next parse
+  };
+
+  char* NewBlock(std::size_t size, bool chunk) {
+    void* block = nullptr;
+    if (m_used + size <= m_budget) {
+      if (chunk) block = SpareChunks::OfThisThread().Take(size);
+      if (!block) block = std::malloc(size);
+    }
     if (!block) std::longjmp(escape, 1);
     try {
-      m_chunks.push_back(block);
+      m_blocks.push_back({block, size, chunk});
     } catch (const std::bad_alloc&) {
       std::free(block);
       std::longjmp(escape, 1);
@@ -58,7 +124,7 @@ class ParseArena {
 
   std::size_t m_budget;
   std::size_t m_used = 0;
-  std::vector<void*> m_chunks;
+  std::vector<Block> m_blocks;
   char* m_next = nullptr;
   std::size_t m_left = 0;
   std::size_t m_chunkSize = 64 << 10;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -475,6 +476,45 @@ TEST(HtmlDocument, SavesItsSourceInItsCharset) {
   Ref<IPersistStreamInit> persist;
   Load(u"x")->QueryInterface(IID_IPersistStreamInit, persist.putVoid());
   EXPECT_EQ(persist->Save(nullptr, FALSE), E_POINTER);
+}
+
+}  // namespace
+
+namespace {
+
+// Parses reuse the memory of earlier ones on their thread: pages of many
+// sizes in turn, and documents let go on another thread than the one that
+// built them, each read back whole.
+TEST(HtmlDocument, PagesOneAfterAnotherReadBackWhole) {
+  auto page = [](int items, int seed) {
+    std::u16string html = u"<title>p" + std::u16string(1, static_cast<char16_t>(u'a' + seed % 26)) + u"</title>";
+    for (int i = 0; i < items; ++i) html += u"<div class=\"c\"><span>" + std::u16string(i % 7 + 1, u'价') + u"</span></div>";
+    return html;
+  };
+  auto check = [&](IHTMLDocument2* doc, int items, int seed) {
+    EXPECT_EQ(TitleOf(doc), u"p" + std::u16string(1, static_cast<char16_t>(u'a' + seed % 26)));
+    std::vector<ElementInfo> spans = ByTag(doc, u"span");
+    ASSERT_EQ(spans.size(), static_cast<std::size_t>(items));
+    for (int i = 0; i < items; i += 97) EXPECT_EQ(spans[i].text, std::u16string(i % 7 + 1, u'价'));
+  };
+  const int sizes[] = {1, 3000, 10, 40000, 200, 3000, 1, 40000};
+  int seed = 0;
+  for (int items : sizes) {
+    auto doc = Load(page(items, seed));
+    check(doc.get(), items, seed++);
+  }
+  // Built here, let go of on another thread, whose spare memory the next
+  // parse there takes.
+  std::vector<Ref<IHTMLDocument2>> docs;
+  for (int items : sizes) docs.push_back(Load(page(items, seed++)));
+  std::thread other([&] {
+    docs.clear();
+    for (int items : sizes) {
+      auto doc = Load(page(items, seed));
+      check(doc.get(), items, seed++);
+    }
+  });
+  other.join();
 }
 
 }  // namespace
