@@ -74,8 +74,12 @@ bool CParseStrategyTaoBao::ParseShopDiv(ReducePriceItem* item, IHTMLElement* blo
     if (!element) continue;
     std::u16string id = GetElementId(element.Get());
     if (IdIs(id, u"J_StrPrice") || IdIs(id, u"J_SpanLimitProm")) {
+      // A text that does not begin with a number ("¥9.00", "暂无") is no
+      // price: read as 0.0 it would undercut every real price and report a
+      // drop to nothing.
       double value = 0.0;
-      priced = ReadLeadingDecimal(GetElementText(element.Get()), &value) || priced;
+      if (!ReadLeadingDecimal(GetElementText(element.Get()), &value)) continue;
+      priced = true;
       if ((fresh.CurrentPrice > -0.001 && fresh.CurrentPrice < 0.001) || value < fresh.CurrentPrice)
         fresh.CurrentPrice = value;
     } else if (IdIs(id, u"J_VipPriceData")) {

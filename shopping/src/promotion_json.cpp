@@ -76,9 +76,11 @@ bool ParsePromotionJson(LPCWSTR reply, ReducePriceItem* item, bool* gavePrice) {
   }
   std::u16string text = Utf8ToWide(price.c_str());
   if (text.empty()) return true;
+  // A promotion price that does not begin with a number ("true", "¥5") is
+  // none: read as 0.0 it would replace the listed price with nothing.
   double value = 0.0;
-  bool number = ReadLeadingDecimal(text, &value);
+  if (!ReadLeadingDecimal(text, &value)) return true;
   if (item) item->CurrentPrice = value;
-  if (gavePrice) *gavePrice = number;
+  if (gavePrice) *gavePrice = true;
   return true;
 }

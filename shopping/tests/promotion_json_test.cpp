@@ -25,8 +25,8 @@ TEST(PromotionJson, MembersAndTheirTypes) {
       {Wrap(u"{\"promPrice\":\"88.00\"}"), true, 88.0, true},
       {Wrap(u"{\"promPrice\":\" 12.5 元\"}"), true, 12.5, true},
       {Wrap(u"{\"promPrice\":\"\\u0031\\u0039.9\"}"), true, 19.9, true},
-      {Wrap(u"{\"promPrice\":\"¥5\"}"), true, 0.0, false},   // no leading number: 0.0, as the runtime reads it
-      {Wrap(u"{\"promPrice\":true}"), true, 0.0, false},     // read as the word "true"
+      {Wrap(u"{\"promPrice\":\"¥5\"}"), true, kKept, false},   // no leading number: no price
+      {Wrap(u"{\"promPrice\":true}"), true, kKept, false},     // read as the word "true": no price
       {Wrap(u"{\"promPrice\":\"\"}"), true, kKept, false},   // empty: nothing written
       {Wrap(u"{\"promPrice\":null}"), true, kKept, false},
       {Wrap(u"{\"other\":\"1\"}"), true, kKept, false},      // missing reads as empty

@@ -45,7 +45,7 @@ TEST(TaoBaoStrategy, PagesTable) {
        42.1},
       {"a price without a number is replaced by the next",
        Block(u"tb-wrap", Prices(u"暂无", u"30")), S_OK, 30.0},
-      {"a later price without a number reads as 0.0", Block(u"tb-wrap", Prices(u"50", u"¥9.00")), S_OK, 0.0},
+      {"a later price without a number is no price", Block(u"tb-wrap", Prices(u"50", u"¥9.00")), S_OK, 50.0},
       {"a listed price of 0.00 is a number", Block(u"tb-wrap", Prices(u"0.00")), S_OK, 0.0},
       {"the first of two blocks", Block(u"tb-wrap", Prices(u"10")) + Block(u"tb-wrap", Prices(u"1")), S_OK, 10.0},
       {"prices outside the block do not count", Prices(u"1") + Block(u"tb-wrap", Prices(u"20")), S_OK, 20.0},
