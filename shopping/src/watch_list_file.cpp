@@ -50,40 +50,18 @@ bool WriteAll(HANDLE file, const void* data, std::size_t size) {
   return true;
 }
 
-// Reads a file front to back in large pieces, so a list of many records
-// costs few system calls.
-class BufferedFileReader {
- public:
-  explicit BufferedFileReader(HANDLE file) : m_file(file), m_buffer(1 << 20) {}
-
-  std::size_t Read(void* destination, std::size_t size) {
-    char* out = static_cast<char*>(destination);
-    std::size_t done = 0;
-    while (done < size) {
-      if (m_position == m_filled && !Refill()) break;
-      std::size_t n = std::min(size - done, m_filled - m_position);
-      std::memcpy(out + done, m_buffer.data() + m_position, n);
-      m_position += n;
-      done += n;
-    }
-    return done;
-  }
-
- private:
-  bool Refill() {
+// Reads up to size bytes, fewer only at the end of the file or on an error.
+std::size_t ReadUpTo(HANDLE file, void* destination, std::size_t size) {
+  char* out = static_cast<char*>(destination);
+  std::size_t done = 0;
+  while (done < size) {
     DWORD read = 0;
-    if (!ReadFile(m_file, m_buffer.data(), static_cast<DWORD>(m_buffer.size()), &read, nullptr) || read == 0)
-      return false;
-    m_position = 0;
-    m_filled = read;
-    return true;
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 1u << 30));
+    if (!ReadFile(file, out + done, chunk, &read, nullptr) || read == 0) break;
+    done += read;
   }
-
-  HANDLE m_file;
-  std::vector<char> m_buffer;
-  std::size_t m_position = 0;
-  std::size_t m_filled = 0;
-};
+  return done;
+}
 
 }  // namespace
 
@@ -95,14 +73,22 @@ WatchListRecords ReadWatchList(std::uint64_t size, const std::function<std::size
   if (header[0] != kVersion || header[1] <= 0) return records;
   std::uint64_t whole = (size - kHeaderSize) / kRecordSize;
   std::uint64_t count = std::min<std::uint64_t>(static_cast<std::uint64_t>(header[1]), whole);
-  ReducePriceItem staged;  // read here first: a node made empty would be zeroed for nothing
-  for (DWORD position = 1; position <= count; ++position) {
-    if (read(&staged, kRecordSize) != kRecordSize) break;  // the source was shorter than it said
-    ReducePriceItem& item = records.emplace_hint(records.end(), position, staged)->second;
-    EndWithZero(item.Title);
-    EndWithZero(item.Text2);
-    EndWithZero(item.Url);
-    EndWithZero(item.SiteName);
+  // Whole records are read a batch at a time straight into an aligned
+  // block and copied once into their nodes.
+  constexpr std::size_t kBatch = 192;  // about 1 MiB
+  std::vector<ReducePriceItem> batch(static_cast<std::size_t>(std::min<std::uint64_t>(count, kBatch)));
+  DWORD position = 0;
+  while (position < count) {
+    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(count - position, kBatch));
+    const std::size_t got = read(batch.data(), wanted * kRecordSize) / kRecordSize;  // the source may be shorter
+    for (std::size_t i = 0; i < got; ++i) {
+      ReducePriceItem& item = records.emplace_hint(records.end(), ++position, batch[i])->second;
+      EndWithZero(item.Title);
+      EndWithZero(item.Text2);
+      EndWithZero(item.Url);
+      EndWithZero(item.SiteName);
+    }
+    if (got < wanted) break;
   }
   return records;
 }
@@ -124,9 +110,8 @@ WatchListRecords ReadWatchListFile(const std::u16string& path) {
   if (!file.valid()) return {};
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0) return {};
-  BufferedFileReader reader(file.get());
   return ReadWatchList(static_cast<std::uint64_t>(size.QuadPart),
-                       [&](void* destination, std::size_t n) { return reader.Read(destination, n); });
+                       [&](void* destination, std::size_t n) { return ReadUpTo(file.get(), destination, n); });
 }
 
 bool WriteWatchListFile(const std::u16string& path, const std::vector<ReducePriceItem>& records) {
