@@ -1,7 +1,7 @@
 #pragma once
 // A product page of a rule-driven shop, about 1 MB, built the way such pages
 // look: a head with scripts and styles, navigation, the product summary with
-// its price, then long description, specification and review lists.
+// its price, then long description, parameter and review lists.
 #include <string>
 
 inline std::u16string BuildProductPage(std::size_t targetUnits = 1 << 19) {
