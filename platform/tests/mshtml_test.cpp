@@ -71,6 +71,18 @@ Ref<IHTMLElement> Root(IHTMLDocument2* doc) {
   return root;
 }
 
+// The item at a position of a collection, asked with a numeric index.
+Ref<IDispatch> ItemAt(IHTMLElementCollection* collection, LONG position) {
+  VARIANT index, none;
+  VariantInit(&index);
+  VariantInit(&none);
+  index.vt = VT_I4;
+  index.lVal = position;
+  Ref<IDispatch> item;
+  EXPECT_EQ(collection->item(index, none, item.put()), S_OK);
+  return item;
+}
+
 struct ElementInfo {
   std::u16string tag, id, className, text;
 };
@@ -80,13 +92,7 @@ std::vector<ElementInfo> Describe(IHTMLElementCollection* collection) {
   LONG n = 0;
   collection->get_length(&n);
   for (LONG i = 0; i < n; ++i) {
-    VARIANT index, none;
-    VariantInit(&index);
-    VariantInit(&none);
-    index.vt = VT_I4;
-    index.lVal = i;
-    Ref<IDispatch> item;
-    EXPECT_EQ(collection->item(index, none, item.put()), S_OK);
+    Ref<IDispatch> item = ItemAt(collection, i);
     Ref<IHTMLElement> element;
     EXPECT_EQ(item->QueryInterface(IID_IHTMLElement, element.putVoid()), S_OK);
     ElementInfo info;
@@ -154,13 +160,7 @@ int MaxDepth(IHTMLElement* root) {
   std::vector<LONG> ends;  // one past the last descendant of each open ancestor
   int deepest = 0;
   for (LONG i = 0; i < n; ++i) {
-    VARIANT index, none;
-    VariantInit(&index);
-    VariantInit(&none);
-    index.vt = VT_I4;
-    index.lVal = i;
-    Ref<IDispatch> item;
-    collection->item(index, none, item.put());
+    Ref<IDispatch> item = ItemAt(collection.get(), i);
     while (!ends.empty() && ends.back() <= i) ends.pop_back();
     ends.push_back(i + 1 + DescendantCount(item.get()));
     deepest = std::max(deepest, static_cast<int>(ends.size()));
