@@ -62,12 +62,20 @@ HRGN CreateRectRgnIndirect(const RECT* rect) {
 }
 
 HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int height) {
-  QRect box = quorla::RectFromCorners(left, top, right, bottom);
-  double rx = std::min(std::abs(width), box.width()) / 2.0;
-  double ry = std::min(std::abs(height), box.height()) / 2.0;
-  if (rx < 1 || ry < 1 || box.isEmpty()) return quorla::NewRegion(QRegion(box));
+  // The shape fits inside (left, top)-(right - 1, bottom - 1): the right
+  // column and the bottom row of the given box stay out, so a w x h window is
+  // covered by (0, 0, w + 1, h + 1).
+  QRect given = quorla::RectFromCorners(left, top, right, bottom);
+  if (given.width() < 2 || given.height() < 2) return quorla::NewRegion(QRegion());
+  QRect box(given.left(), given.top(), given.width() - 1, given.height() - 1);
+  double rx = std::min<long long>(std::abs(static_cast<long long>(width)), box.width()) / 2.0;
+  double ry = std::min<long long>(std::abs(static_cast<long long>(height)), box.height()) / 2.0;
+  if (rx < 1 || ry < 1) return quorla::NewRegion(QRegion(box));
   int rows = box.height();
-  // How far a row is pulled in from each side by the corner ellipses.
+  // How far a row is pulled in from each side by the corner ellipses. The
+  // row's distance is taken from the nearer of the top and bottom edges and
+  // the same inset is used on both sides, so the four corners are exact
+  // mirror images of each other.
   auto inset = [&](int y) -> long long {
     double fromEdge = std::min(y + 0.5, rows - y - 0.5);
     if (fromEdge >= ry) return 0;

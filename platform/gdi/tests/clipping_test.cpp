@@ -48,28 +48,6 @@ TEST(Regions, CombineModes) {
   for (HRGN r : {a, b, disjoint, out}) DeleteObject(r);
 }
 
-TEST(Regions, RoundRectCutsCornersOnly) {
-  HRGN r = CreateRoundRectRgn(0, 0, 40, 20, 12, 12);
-  RECT box{};
-  EXPECT_EQ(GetRgnBox(r, &box), COMPLEXREGION);
-  EXPECT_TRUE(Same(box, RECT{0, 0, 40, 20}));
-  EXPECT_FALSE(PtInRegion(r, 0, 0));
-  EXPECT_FALSE(PtInRegion(r, 39, 19));
-  EXPECT_TRUE(PtInRegion(r, 20, 0));
-  EXPECT_TRUE(PtInRegion(r, 0, 10));
-  EXPECT_TRUE(PtInRegion(r, 39, 10));
-  EXPECT_FALSE(PtInRegion(r, 40, 10));
-  DeleteObject(r);
-  // Corners larger than the box are limited to it; zero corners make a rectangle.
-  HRGN plain = CreateRoundRectRgn(0, 0, 10, 10, 0, 0);
-  EXPECT_EQ(GetRgnBox(plain, &box), SIMPLEREGION);
-  DeleteObject(plain);
-  HRGN oval = CreateRoundRectRgn(0, 0, 10, 10, 500, 500);
-  EXPECT_FALSE(PtInRegion(oval, 0, 0));
-  EXPECT_TRUE(PtInRegion(oval, 5, 5));
-  DeleteObject(oval);
-}
-
 TEST(Clipping, BoxFollowsEveryClipOperation) {
   Canvas canvas(100, 50, 24);
   HDC dc = canvas.dc;

@@ -19,7 +19,9 @@ constexpr int RGN_COPY = 5;
 
 WINAPI_EXPORT HRGN CreateRectRgn(int left, int top, int right, int bottom);
 WINAPI_EXPORT HRGN CreateRectRgnIndirect(const RECT* rect);
-// A rectangle whose corners are rounded by an ellipse of width x height.
+// A rectangle whose corners are rounded by an ellipse of width x height,
+// fitted to (left, top)-(right - 1, bottom - 1): the right column and the
+// bottom row of the box are not part of it.
 WINAPI_EXPORT HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int height);
 // destination = source1 <mode> source2 (source2 is unused for RGN_COPY).
 WINAPI_EXPORT int CombineRgn(HRGN destination, HRGN source1, HRGN source2, int mode);
