@@ -46,8 +46,13 @@ WINAPI_EXPORT ATOM RegisterClassExW(const WNDCLASSEXW* windowClass);
 WINAPI_EXPORT BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
 WINAPI_EXPORT BOOL GetClassInfoExW(HINSTANCE instance, LPCWSTR className, WNDCLASSEXW* out);
 
-// The default handling: TRUE for WM_NCCREATE, DestroyWindow for WM_CLOSE,
-// 0 for everything else.
+// The default handling: TRUE for WM_NCCREATE; DestroyWindow for WM_CLOSE;
+// WM_ERASEBKGND fills the client area with the class brush (1; 0 without a
+// brush); WM_PAINT validates; WM_SETCURSOR asks the parent first, then sets
+// the class cursor over the client area; WM_WINDOWPOSCHANGED sends WM_MOVE
+// and WM_SIZE for what changed; WM_SETTEXT, WM_GETTEXT and WM_GETTEXTLENGTH
+// keep and read the title; WM_ACTIVATE gives an activated window the focus;
+// WM_MOUSEWHEEL of a child goes to its parent. 0 for everything else.
 WINAPI_EXPORT LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 WINAPI_EXPORT LRESULT CallWindowProcW(WNDPROC procedure, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
