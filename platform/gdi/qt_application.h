@@ -16,9 +16,12 @@
 // message loop; the windowing backend calls it at the start of that loop.
 // Calls from any thread are safe; only the first creates anything.
 //
-// Without a display (no DISPLAY and no WAYLAND_DISPLAY) and with no platform
-// chosen, the offscreen platform is used, so drawing works headless instead
-// of aborting.
+// Unless QT_QPA_PLATFORM chooses, the platform is xcb when DISPLAY is set
+// and offscreen otherwise, so drawing works headless instead of aborting.
+// Device-pixel ratio 1; the application is named after the program file;
+// closing the last window does not quit (only WM_QUIT ends a loop). When the
+// display connection breaks, the process ends at once with status 1, as
+// TerminateProcess ends it.
 namespace quorla {
 
 void EnsureQtApplication();

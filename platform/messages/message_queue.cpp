@@ -1,5 +1,6 @@
 #include "message_queue.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "window_table.h"
@@ -46,7 +47,20 @@ void ThreadQueue::PostQuit(int exitCode) {
   Wake();
 }
 
-namespace {
+bool ThreadQueue::PostInput(const MSG& msg, InputExtras extras) {
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (closed_) return false;
+    input_.push_back(InputMessage{msg, std::move(extras)});
+  }
+  Wake();
+  return true;
+}
+
+void ThreadQueue::Nudge() {
+  nudged_.store(true);
+  Wake();
+}
 
 bool PassesFilter(const MSG& msg, HWND filter, UINT min, UINT max) {
   if (filter == reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1))) {
@@ -58,14 +72,20 @@ bool PassesFilter(const MSG& msg, HWND filter, UINT min, UINT max) {
   return msg.message >= min && msg.message <= max;
 }
 
-}  // namespace
-
-bool ThreadQueue::TakePosted(HWND filter, UINT min, UINT max, bool remove, MSG* out) {
+bool ThreadQueue::TakePosted(HWND filter, UINT min, UINT max, bool remove, MSG* out, InputExtras* extras) {
   std::lock_guard<std::mutex> guard(lock_);
   for (auto it = posted_.begin(); it != posted_.end(); ++it) {
     if (!PassesFilter(*it, filter, min, max)) continue;
     *out = *it;
     if (remove) posted_.erase(it);
+    if (extras) *extras = InputExtras{};
+    return true;
+  }
+  for (auto it = input_.begin(); it != input_.end(); ++it) {
+    if (!PassesFilter(it->msg, filter, min, max)) continue;
+    *out = it->msg;
+    if (extras) *extras = it->extras;
+    if (remove) input_.erase(it);
     return true;
   }
   if (quit_ && ((min == 0 && max == 0) || (WM_QUIT >= min && WM_QUIT <= max))) {
@@ -74,9 +94,84 @@ bool ThreadQueue::TakePosted(HWND filter, UINT min, UINT max, bool remove, MSG* 
     out->wParam = static_cast<WPARAM>(quitCode_);
     out->time = GetTickCount();
     if (remove) quit_ = false;
+    if (extras) *extras = InputExtras{};
     return true;
   }
   return false;
+}
+
+UINT_PTR ThreadQueue::SetTimer(HWND hwnd, UINT_PTR id, UINT period, TIMERPROC callback) {
+  period = std::clamp<UINT>(period, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
+  ULONGLONG due = GetTickCount64() + period;
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (!hwnd) {
+      // Thread timers get identifiers of their own; an existing one given
+      // back is restarted.
+      auto existing = std::find_if(timers_.begin(), timers_.end(),
+                                   [&](const ThreadTimer& t) { return !t.hwnd && t.id == id && id != 0; });
+      if (existing == timers_.end()) {
+        do {
+          id = nextThreadTimerId_++;
+          if (nextThreadTimerId_ == 0x7FFF) nextThreadTimerId_ = 1;
+        } while (std::any_of(timers_.begin(), timers_.end(), [&](const ThreadTimer& t) { return !t.hwnd && t.id == id; }));
+      }
+    }
+    auto it = std::find_if(timers_.begin(), timers_.end(),
+                           [&](const ThreadTimer& t) { return t.hwnd == hwnd && t.id == id; });
+    if (it == timers_.end()) it = timers_.insert(timers_.end(), ThreadTimer{});
+    *it = ThreadTimer{hwnd, id, period, callback, due};
+  }
+  Wake();  // a waiting loop recomputes how long it may sleep
+  return id;
+}
+
+bool ThreadQueue::KillTimer(HWND hwnd, UINT_PTR id) {
+  std::lock_guard<std::mutex> guard(lock_);
+  return std::erase_if(timers_, [&](const ThreadTimer& t) { return t.hwnd == hwnd && t.id == id; }) > 0;
+}
+
+bool ThreadQueue::HasTimerWithCallback(HWND hwnd, UINT_PTR id, TIMERPROC callback) {
+  std::lock_guard<std::mutex> guard(lock_);
+  return std::any_of(timers_.begin(), timers_.end(), [&](const ThreadTimer& t) {
+    return t.hwnd == hwnd && t.id == id && t.callback == callback && callback;
+  });
+}
+
+bool ThreadQueue::TakeTimer(HWND filter, UINT min, UINT max, bool remove, MSG* out) {
+  ULONGLONG now = GetTickCount64();
+  std::lock_guard<std::mutex> guard(lock_);
+  ThreadTimer* best = nullptr;
+  for (ThreadTimer& t : timers_) {
+    if (t.due > now) continue;
+    MSG probe{};
+    probe.hwnd = t.hwnd;
+    probe.message = WM_TIMER;
+    if (!PassesFilter(probe, filter, min, max)) continue;
+    if (!best || t.due < best->due) best = &t;
+  }
+  if (!best) return false;
+  *out = MSG{};
+  out->hwnd = best->hwnd;
+  out->message = WM_TIMER;
+  out->wParam = best->id;
+  out->lParam = reinterpret_cast<LPARAM>(best->callback);
+  out->time = static_cast<DWORD>(now);
+  if (remove) best->due = now + best->period;
+  return true;
+}
+
+std::optional<ULONGLONG> ThreadQueue::NextTimerDue(HWND filter, UINT min, UINT max) {
+  std::lock_guard<std::mutex> guard(lock_);
+  std::optional<ULONGLONG> next;
+  for (const ThreadTimer& t : timers_) {
+    MSG probe{};
+    probe.hwnd = t.hwnd;
+    probe.message = WM_TIMER;
+    if (!PassesFilter(probe, filter, min, max)) continue;
+    if (!next || t.due < *next) next = t.due;
+  }
+  return next;
 }
 
 std::shared_ptr<SentMessage> ThreadQueue::TakeSent() {
@@ -90,11 +185,13 @@ std::shared_ptr<SentMessage> ThreadQueue::TakeSent() {
 void ThreadQueue::DropMessagesFor(HWND hwnd) {
   std::lock_guard<std::mutex> guard(lock_);
   std::erase_if(posted_, [&](const MSG& msg) { return msg.hwnd == hwnd; });
+  std::erase_if(input_, [&](const InputMessage& input) { return input.msg.hwnd == hwnd; });
+  std::erase_if(timers_, [&](const ThreadTimer& t) { return t.hwnd == hwnd; });
 }
 
 bool ThreadQueue::HasPosted() {
   std::lock_guard<std::mutex> guard(lock_);
-  return !posted_.empty() || quit_;
+  return !posted_.empty() || !input_.empty() || quit_;
 }
 
 bool ThreadQueue::HasSent() {
@@ -115,6 +212,8 @@ void ThreadQueue::Close() {
     closed_ = true;
     pending.swap(sent_);
     posted_.clear();
+    input_.clear();
+    timers_.clear();
   }
   for (auto& sent : pending) sent->Complete(0);
 }

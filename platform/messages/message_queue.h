@@ -14,9 +14,13 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "wait_core.h"
 #include "win/messages.h"
+#include "win/timers.h"
 
 namespace quorla {
 
@@ -33,6 +37,30 @@ struct SentMessage {
   void Complete(LRESULT value);
 };
 
+// What the layer keeps with an input message beside the MSG itself.
+struct InputExtras {
+  // The characters a key press typed, for TranslateMessage.
+  std::u16string text;
+  // A mouse message that the window under the pointer gets WM_SETCURSOR for
+  // before the message is returned (wParam the window, hit code HTCLIENT).
+  bool setCursor = false;
+  HWND cursorWindow = nullptr;
+};
+
+struct InputMessage {
+  MSG msg{};
+  InputExtras extras;
+};
+
+// A timer of the thread; due is a GetTickCount64 time.
+struct ThreadTimer {
+  HWND hwnd = nullptr;
+  UINT_PTR id = 0;
+  UINT period = 0;
+  TIMERPROC callback = nullptr;
+  ULONGLONG due = 0;
+};
+
 class ThreadQueue {
  public:
   explicit ThreadQueue(DWORD threadId) : threadId_(threadId) {}
@@ -43,16 +71,36 @@ class ThreadQueue {
   bool Post(const MSG& msg);
   bool Send(const std::shared_ptr<SentMessage>& sent);
   void PostQuit(int exitCode);
+  // Input from the windowing backend, behind the posted messages.
+  bool PostInput(const MSG& msg, InputExtras extras);
+  // Wakes the owner so that its loop looks again at what it makes itself
+  // (WM_PAINT after another thread invalidated one of its windows).
+  void Nudge();
+  // Whether Nudge was called since the last call.
+  bool TakeNudge() { return nudged_.exchange(false); }
+  bool Nudged() const { return nudged_.load(); }
 
   // The owning thread only.
   // Takes (or, without remove, copies) the first posted message that passes
-  // the filter; the quit request comes when no posted message passes.
-  bool TakePosted(HWND filter, UINT min, UINT max, bool remove, MSG* out);
+  // the filter, else the first such input message, else the quit request.
+  // For an input message, extras (may be null) gets what came with it.
+  bool TakePosted(HWND filter, UINT min, UINT max, bool remove, MSG* out, InputExtras* extras = nullptr);
   std::shared_ptr<SentMessage> TakeSent();
   void DropMessagesFor(HWND hwnd);
 
   bool HasPosted();
   bool HasSent();
+
+  // Timers. SetTimer replaces a timer with the same window and identifier;
+  // null window and id 0 make a new thread timer. Returns the identifier.
+  UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT period, TIMERPROC callback);
+  bool KillTimer(HWND hwnd, UINT_PTR id);
+  bool HasTimerWithCallback(HWND hwnd, UINT_PTR id, TIMERPROC callback);
+  // WM_TIMER for the timer that is due longest, if any passes the filter;
+  // with remove, the timer's next tick is one period from now.
+  bool TakeTimer(HWND filter, UINT min, UINT max, bool remove, MSG* out);
+  // The earliest due time of the timers that pass the filter, if any.
+  std::optional<ULONGLONG> NextTimerDue(HWND filter, UINT min, UINT max);
 
   WaitSource& Source() { return source_; }
 
@@ -70,7 +118,11 @@ class ThreadQueue {
   const DWORD threadId_;
   std::mutex lock_;
   std::deque<MSG> posted_;
+  std::deque<InputMessage> input_;
   std::deque<std::shared_ptr<SentMessage>> sent_;
+  std::vector<ThreadTimer> timers_;
+  UINT_PTR nextThreadTimerId_ = 1;
+  std::atomic<bool> nudged_{false};
   bool quit_ = false;
   int quitCode_ = 0;
   bool closed_ = false;
@@ -86,5 +138,8 @@ std::shared_ptr<ThreadQueue> QueueOfThread(DWORD threadId);
 // Handles every message sent to the calling thread from other threads.
 // Returns whether there was one.
 bool DispatchIncomingSentMessages(ThreadQueue& queue);
+
+// Whether a message passes a GetMessageW/PeekMessageW filter.
+bool PassesFilter(const MSG& msg, HWND filter, UINT min, UINT max);
 
 }  // namespace quorla

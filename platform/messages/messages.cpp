@@ -1,6 +1,9 @@
 // Posting, sending, peeking, getting and dispatching messages over the
 // per-thread queues.
+#include <algorithm>
+
 #include "message_queue.h"
+#include "ui_loop.h"
 #include "window_table.h"
 #include "win/last_error.h"
 #include "win/messages.h"
@@ -73,14 +76,48 @@ LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+namespace quorla {
+namespace {
+
+// One look at every source in the loop's order. Sent messages are handled
+// here; the rest is returned in msg.
+bool TakeNextMessage(ThreadQueue& queue, HWND filter, UINT min, UINT max, bool remove, MSG* msg) {
+  queue.TakeNudge();
+  DispatchIncomingSentMessages(queue);
+  RunLoopTurnWork();
+  InputExtras extras;
+  if (queue.TakePosted(filter, min, max, remove, msg, &extras)) {
+    if (remove) NoteInputMessageTaken(*msg, extras);
+    return true;
+  }
+  if (TakePaintMessage(queue.ThreadId(), filter, min, max, msg)) return true;
+  return queue.TakeTimer(filter, min, max, remove, msg);
+}
+
+// How long the loop may sleep before the next timer is due.
+DWORD TimeUntilNextTimer(ThreadQueue& queue, HWND filter, UINT min, UINT max) {
+  auto due = queue.NextTimerDue(filter, min, max);
+  if (!due) return INFINITE;
+  ULONGLONG now = GetTickCount64();
+  if (*due <= now) return 0;
+  return static_cast<DWORD>(std::min<ULONGLONG>(*due - now, INFINITE - 1));
+}
+
+}  // namespace
+}  // namespace quorla
+
 BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT min, UINT max, UINT removeFlags) {
   if (!msg) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   auto queue = quorla::CurrentThreadQueue();
-  quorla::DispatchIncomingSentMessages(*queue);
-  return queue->TakePosted(hwnd, min, max, (removeFlags & PM_REMOVE) != 0, msg) ? TRUE : FALSE;
+  const bool remove = (removeFlags & PM_REMOVE) != 0;
+  if (quorla::TakeNextMessage(*queue, hwnd, min, max, remove, msg)) return TRUE;
+  if (!quorla::ThreadRunsQt()) return FALSE;
+  // Input reaches the queue only through Qt's event processing.
+  quorla::PumpQt();
+  return quorla::TakeNextMessage(*queue, hwnd, min, max, remove, msg) ? TRUE : FALSE;
 }
 
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT min, UINT max) {
@@ -89,21 +126,32 @@ BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT min, UINT max) {
     return -1;
   }
   auto queue = quorla::CurrentThreadQueue();
-  quorla::ExtraCondition condition{&queue->Source(), [&] {
-                                     MSG waiting;
-                                     return queue->HasSent() || queue->TakePosted(hwnd, min, max, false, &waiting);
-                                   }};
+  auto ready = [&] {
+    MSG waiting;
+    return queue->Nudged() || queue->HasSent() || queue->TakePosted(hwnd, min, max, false, &waiting);
+  };
+  quorla::ExtraCondition condition{&queue->Source(), ready};
   for (;;) {
-    quorla::DispatchIncomingSentMessages(*queue);
-    if (queue->TakePosted(hwnd, min, max, true, msg)) return msg->message == WM_QUIT ? FALSE : TRUE;
-    quorla::WaitOnObjects({}, false, INFINITE, &condition);
+    if (quorla::TakeNextMessage(*queue, hwnd, min, max, true, msg)) return msg->message == WM_QUIT ? FALSE : TRUE;
+    DWORD timeout = quorla::TimeUntilNextTimer(*queue, hwnd, min, max);
+    if (timeout == 0) continue;
+    if (quorla::ThreadRunsQt()) quorla::WaitInQt(*queue, timeout, ready);
+    else quorla::WaitOnObjects({}, false, timeout, &condition);
   }
 }
 
-BOOL TranslateMessage(const MSG*) { return FALSE; }
-
 LRESULT DispatchMessageW(const MSG* msg) {
-  if (!msg || !msg->hwnd) return 0;
+  if (!msg) return 0;
+  if (msg->message == WM_TIMER && msg->lParam) {
+    // Only a callback that a timer of this thread was set with is called: a
+    // posted WM_TIMER cannot make the layer jump to any address.
+    auto callback = reinterpret_cast<TIMERPROC>(msg->lParam);
+    if (quorla::CurrentThreadQueue()->HasTimerWithCallback(msg->hwnd, msg->wParam, callback)) {
+      callback(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
+      return 0;
+    }
+  }
+  if (!msg->hwnd) return 0;
   auto record = quorla::FindWindowRecord(msg->hwnd);
   if (!record || record->threadId != GetCurrentThreadId()) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);

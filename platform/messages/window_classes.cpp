@@ -2,6 +2,7 @@
 #include <map>
 #include <mutex>
 
+#include "default_handling.h"
 #include "utf.h"
 #include "window_table.h"
 #include "win/last_error.h"
@@ -126,15 +127,17 @@ BOOL GetClassInfoExW(HINSTANCE, LPCWSTR className, WNDCLASSEXW* out) {
   return TRUE;
 }
 
-LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM, LPARAM) {
+LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE:
       return TRUE;
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;
-    default:
-      return 0;
+    default: {
+      LRESULT result;
+      return quorla::HandleByDefault(hwnd, message, wParam, lParam, &result) ? result : 0;
+    }
   }
 }
 

@@ -1,13 +1,19 @@
 // Creating, destroying and finding windows; per-window values.
+#include <algorithm>
 #include <cstring>
 
+#include "capture.h"
 #include "message_queue.h"
+#include "window_lifetime.h"
+#include "window_placement.h"
+#include "window_tree.h"
 #include "window_table.h"
 #include "win/last_error.h"
 #include "win/messages.h"
 #include "win/strings.h"
 #include "win/threads.h"
 #include "win/window_objects.h"
+#include "win/window_state.h"
 
 namespace {
 
@@ -17,6 +23,30 @@ std::shared_ptr<quorla::WindowRecord> LiveWindow(HWND hwnd) {
   auto record = quorla::FindWindowRecord(hwnd);
   if (!record) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
   return record;
+}
+
+}  // namespace
+
+namespace {
+
+constexpr DWORD ERROR_TLW_WITH_WSCHILD = 1406;
+// Where a top-level window made with CW_USEDEFAULT goes, and its size.
+constexpr int kDefaultX = 0, kDefaultY = 0, kDefaultWidth = 640, kDefaultHeight = 480;
+
+RECT InitialRect(DWORD style, bool child, int x, int y, int width, int height) {
+  const bool overlapped = !child && !(style & WS_POPUP);
+  if (x == CW_USEDEFAULT) {
+    x = overlapped ? kDefaultX : 0;
+    y = overlapped ? kDefaultY : 0;
+  }
+  if (width == CW_USEDEFAULT) {
+    width = overlapped ? kDefaultWidth : 0;
+    height = overlapped ? kDefaultHeight : 0;
+  }
+  width = std::max(0, width);
+  height = std::max(0, height);
+  return RECT{x, y, static_cast<LONG>(static_cast<long long>(x) + width),
+              static_cast<LONG>(static_cast<long long>(y) + height)};
 }
 
 }  // namespace
@@ -33,19 +63,32 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
+  const bool child = (style & WS_CHILD) != 0;
+  if (child && !parent) {
+    SetLastError(ERROR_TLW_WITH_WSCHILD);
+    return nullptr;
+  }
   auto record = std::make_shared<quorla::WindowRecord>();
   record->windowClass = windowClass;
   record->threadId = GetCurrentThreadId();
   record->queue = quorla::CurrentThreadQueue();
-  record->parent = messageOnly ? nullptr : parent;
+  record->parent = child && !messageOnly ? parent : nullptr;
+  record->owner = !child && !messageOnly ? parent : nullptr;
   record->messageOnly = messageOnly;
   record->procedure = windowClass->info.lpfnWndProc;
   record->instance = instance;
-  record->style = style;
+  // A window shows only once it exists: ShowWindow below.
+  record->style = style & ~WS_VISIBLE;
   record->exStyle = exStyle;
   record->id = reinterpret_cast<LONG_PTR>(menu);
   record->title = windowName ? windowName : u"";
   record->extraBytes.assign(static_cast<size_t>(windowClass->info.cbWndExtra), 0);
+  record->ui.rect = InitialRect(style, child, x, y, width, height);
+  record->ui.restoreRect = record->ui.rect;
+  {
+    std::lock_guard<std::mutex> guard(quorla::WindowTableLock());
+    record->ui.zorder = quorla::NextZOrderLocked();
+  }
   quorla::AdjustClassWindowCount(windowClass, +1);
   HWND hwnd = quorla::InsertWindow(record);
 
@@ -54,10 +97,10 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   create.hInstance = instance;
   create.hMenu = menu;
   create.hwndParent = parent;
-  create.cx = width;
-  create.cy = height;
-  create.x = x;
-  create.y = y;
+  create.cx = record->ui.rect.right - record->ui.rect.left;
+  create.cy = record->ui.rect.bottom - record->ui.rect.top;
+  create.x = record->ui.rect.left;
+  create.y = record->ui.rect.top;
   create.style = static_cast<LONG>(style);
   create.lpszName = windowName;
   create.lpszClass = className;
@@ -68,7 +111,16 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  return hwnd;
+  if (!messageOnly && IsWindow(hwnd)) {
+    WPARAM kind;
+    LPARAM size;
+    quorla::SizeMessageParameters(hwnd, &kind, &size);
+    SendMessageW(hwnd, WM_SIZE, kind, size);
+    if (IsWindow(hwnd)) SendMessageW(hwnd, WM_MOVE, 0, quorla::MoveMessageParameter(hwnd));
+    if ((style & WS_VISIBLE) && IsWindow(hwnd)) ShowWindow(hwnd, SW_SHOW);
+  }
+  // A window procedure may destroy its window while it is being made.
+  return IsWindow(hwnd) ? hwnd : nullptr;
 }
 
 BOOL DestroyWindow(HWND hwnd) {
@@ -83,13 +135,19 @@ BOOL DestroyWindow(HWND hwnd) {
     if (record->destroying) return TRUE;  // called again from its own WM_DESTROY
     record->destroying = true;
   }
+  quorla::ForgetCaptureOf(hwnd);
+  quorla::TakeOffScreen(hwnd);
   SendMessageW(hwnd, WM_DESTROY, 0, 0);
-  auto children = quorla::WindowsWhere(
-      [](const quorla::WindowRecord& candidate, const void* parent) { return candidate.parent == parent; }, hwnd);
-  for (auto& child : children) DestroyWindow(child->handle);
+  auto dependents = quorla::WindowsWhere(
+      [](const quorla::WindowRecord& candidate, const void* parent) {
+        return candidate.parent == parent || candidate.owner == parent;
+      },
+      hwnd);
+  for (auto& dependent : dependents) DestroyWindow(dependent->handle);
   SendMessageW(hwnd, WM_NCDESTROY, 0, 0);
   quorla::RemoveWindow(hwnd);
   if (auto queue = record->queue.lock()) queue->DropMessagesFor(hwnd);
+  quorla::ReleaseScreenResources(*record);
   return TRUE;
 }
 
@@ -197,5 +255,3 @@ HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
 }
 
 HWND GetDesktopWindow() { return kDesktopWindow; }
-
-HWND GetActiveWindow() { return nullptr; }

@@ -1,5 +1,6 @@
 #include "window_table.h"
 
+#include <functional>
 #include <unordered_map>
 
 #include "win/last_error.h"
@@ -41,8 +42,16 @@ HWND InsertWindow(const std::shared_ptr<WindowRecord>& record) {
 
 std::shared_ptr<WindowRecord> FindWindowRecord(HWND hwnd) {
   std::lock_guard<std::mutex> guard(WindowTableLock());
+  return FindWindowRecordLocked(hwnd);
+}
+
+std::shared_ptr<WindowRecord> FindWindowRecordLocked(HWND hwnd) {
   auto it = Table().windows.find(reinterpret_cast<ULONG_PTR>(hwnd));
   return it == Table().windows.end() ? nullptr : it->second;
+}
+
+void ForEachWindowLocked(const std::function<void(const std::shared_ptr<WindowRecord>&)>& visit) {
+  for (auto& [value, record] : Table().windows) visit(record);
 }
 
 void RemoveWindow(HWND hwnd) {

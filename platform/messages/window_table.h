@@ -3,6 +3,7 @@
 // functions and (later) the on-screen backends. Records are handed out as
 // shared pointers, so a record stays readable while its window is destroyed
 // on another thread; `alive` says whether the window still exists.
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "win/types.h"
 #include "win/window_classes.h"
+#include "window_ui.h"
 
 namespace quorla {
 
@@ -29,7 +31,8 @@ struct WindowRecord {
   std::shared_ptr<ClassRecord> windowClass;
   DWORD threadId = 0;
   std::weak_ptr<ThreadQueue> queue;
-  HWND parent = nullptr;
+  HWND parent = nullptr;  // WS_CHILD windows only
+  HWND owner = nullptr;   // top-level windows created with a parent
   bool messageOnly = false;
 
   WNDPROC procedure = nullptr;
@@ -42,6 +45,7 @@ struct WindowRecord {
   std::vector<unsigned char> extraBytes;
   bool alive = true;
   bool destroying = false;
+  WindowUi ui;
 };
 
 std::mutex& WindowTableLock();
@@ -53,6 +57,9 @@ void AdjustClassWindowCount(const std::shared_ptr<ClassRecord>& record, int delt
 // Windows.
 HWND InsertWindow(const std::shared_ptr<WindowRecord>& record);
 std::shared_ptr<WindowRecord> FindWindowRecord(HWND hwnd);
+// With WindowTableLock() held.
+std::shared_ptr<WindowRecord> FindWindowRecordLocked(HWND hwnd);
+void ForEachWindowLocked(const std::function<void(const std::shared_ptr<WindowRecord>&)>& visit);
 void RemoveWindow(HWND hwnd);
 std::vector<std::shared_ptr<WindowRecord>> WindowsWhere(bool (*test)(const WindowRecord&, const void*),
                                                         const void* context);

@@ -1,0 +1,127 @@
+#include "input_filter_qt.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWheelEvent>
+
+#include "input_events.h"
+#include "key_codes_qt.h"
+#include "window_widget_qt.h"
+#include "win/input.h"
+#include "win/time.h"
+
+namespace quorla {
+namespace {
+
+QPointer<QWidget> g_pointerWidget;
+
+WPARAM KeysOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+  WPARAM keys = 0;
+  if (buttons & Qt::LeftButton) keys |= MK_LBUTTON;
+  if (buttons & Qt::RightButton) keys |= MK_RBUTTON;
+  if (buttons & Qt::MiddleButton) keys |= MK_MBUTTON;
+  if (modifiers & Qt::ShiftModifier) keys |= MK_SHIFT;
+  if (modifiers & Qt::ControlModifier) keys |= MK_CONTROL;
+  return keys;
+}
+
+UINT ButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::RightButton:
+      return VK_RBUTTON;
+    case Qt::MiddleButton:
+      return VK_MBUTTON;
+    default:
+      return VK_LBUTTON;
+  }
+}
+
+void ConvertMouse(QMouseEvent* e) {
+  MouseEvent event;
+  switch (e->type()) {
+    case QEvent::MouseButtonPress:
+      event.kind = MouseEvent::Kind::kPress;
+      break;
+    case QEvent::MouseButtonRelease:
+      event.kind = MouseEvent::Kind::kRelease;
+      break;
+    case QEvent::MouseButtonDblClick:
+      event.kind = MouseEvent::Kind::kDoubleClick;
+      break;
+    default:
+      event.kind = MouseEvent::Kind::kMove;
+      break;
+  }
+  event.button = ButtonOf(e->button());
+  event.screen = e->globalPosition().toPoint();
+  event.time = GetTickCount();
+  event.keys = KeysOf(e->buttons(), e->modifiers());
+  QueueMouseEvent(event);
+}
+
+void ConvertWheel(QWheelEvent* e) {
+  MouseEvent event;
+  event.kind = MouseEvent::Kind::kWheel;
+  event.screen = e->globalPosition().toPoint();
+  event.time = GetTickCount();
+  event.keys = KeysOf(e->buttons(), e->modifiers());
+  event.wheelDelta = e->angleDelta().y();
+  if (event.wheelDelta != 0) QueueMouseEvent(event);
+}
+
+void ConvertKey(QKeyEvent* e) {
+  KeyEvent event;
+  event.down = e->type() == QEvent::KeyPress;
+  event.virtualKey = VirtualKeyOf(e->key());
+  event.autoRepeat = e->isAutoRepeat();
+  event.alt = (e->modifiers() & Qt::AltModifier) != 0;
+  QString text = e->text();
+  event.text.assign(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
+  event.scanCode = e->nativeScanCode();
+  event.time = GetTickCount();
+  if (event.virtualKey != 0) QueueKeyEvent(event);
+}
+
+class InputFilter final : public QObject {
+ public:
+  bool eventFilter(QObject* target, QEvent* event) override {
+    auto* widget = dynamic_cast<WindowWidget*>(target);
+    if (!widget) return false;
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+        g_pointerWidget = widget;
+        ConvertMouse(static_cast<QMouseEvent*>(event));
+        return true;
+      case QEvent::Wheel:
+        ConvertWheel(static_cast<QWheelEvent*>(event));
+        return true;
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+        ConvertKey(static_cast<QKeyEvent*>(event));
+        return true;
+      case QEvent::Enter:
+        g_pointerWidget = widget;
+        return false;
+      default:
+        return false;
+    }
+  }
+};
+
+}  // namespace
+
+void InstallInputFilter() {
+  static InputFilter* filter = nullptr;
+  if (filter) return;
+  filter = new InputFilter;  // lives as long as the application
+  QCoreApplication::instance()->installEventFilter(filter);
+}
+
+QWidget* PointerWidget() { return g_pointerWidget.data(); }
+
+}  // namespace quorla

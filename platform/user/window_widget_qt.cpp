@@ -1,0 +1,96 @@
+#include "window_widget_qt.h"
+
+#include <QCloseEvent>
+#include <QImage>
+#include <QPainter>
+
+#include "thread_ui_state.h"
+#include "window_tree.h"
+#include "win/messages.h"
+#include "win/window_state.h"
+
+namespace quorla {
+namespace {
+
+Qt::WindowFlags FlagsFor(DWORD style, DWORD exStyle) {
+  Qt::WindowFlags flags = (exStyle & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window;
+  const bool decorated = (style & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME)) != 0 && !(style & WS_POPUP);
+  if (!decorated) flags |= Qt::FramelessWindowHint;
+  if (exStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+  if (exStyle & WS_EX_NOACTIVATE) flags |= Qt::WindowDoesNotAcceptFocus;
+  return flags;
+}
+
+// How long the desktop may take to carry out a geometry the layer asked for;
+// reports within that time that differ from it are stale.
+constexpr qint64 kRequestSettleMs = 1000;
+
+}  // namespace
+
+WindowWidget::WindowWidget(HWND hwnd, DWORD style, DWORD exStyle) : QWidget(nullptr, FlagsFor(style, exStyle)), hwnd_(hwnd) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setAttribute(Qt::WA_QuitOnClose, false);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  if (exStyle & WS_EX_NOACTIVATE) setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+void WindowWidget::RequestGeometry(const QRect& rect) {
+  requested_ = rect;
+  requestAge_.start();
+  setGeometry(rect);
+}
+
+void WindowWidget::paintEvent(QPaintEvent* event) {
+  std::shared_ptr<WindowImage> image;
+  {
+    std::lock_guard<std::mutex> guard(WindowTableLock());
+    if (auto window = FindWindowRecordLocked(hwnd_)) image = window->ui.image;
+  }
+  QPainter painter(this);
+  if (!image) {
+    painter.fillRect(event->rect(), Qt::white);
+    return;
+  }
+  // The image is read in place: no copy of the pixels.
+  QImage view(reinterpret_cast<const uchar*>(image->pixels.data()), image->width, image->height, image->width * 4,
+              QImage::Format_RGB32);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), view, r);
+}
+
+void WindowWidget::closeEvent(QCloseEvent* event) {
+  // The window decides about closing, as with the platform's WM_CLOSE.
+  event->ignore();
+  PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void WindowWidget::moveEvent(QMoveEvent*) { NoteGeometryFromDesktop(); }
+
+void WindowWidget::resizeEvent(QResizeEvent*) { NoteGeometryFromDesktop(); }
+
+void WindowWidget::NoteGeometryFromDesktop() {
+  QRect now = geometry();
+  if (requestAge_.isValid()) {
+    if (now == requested_ || requestAge_.elapsed() < kRequestSettleMs) {
+      if (now == requested_) requestAge_.invalidate();
+      return;
+    }
+    requestAge_.invalidate();
+  }
+  QRect layer;
+  {
+    std::lock_guard<std::mutex> guard(WindowTableLock());
+    auto window = FindWindowRecordLocked(hwnd_);
+    if (!window) return;
+    layer = RectOf(*window);
+  }
+  if (now == layer || now.isEmpty()) return;
+  HWND hwnd = hwnd_;
+  CurrentUiState().deferred.push_back([hwnd, now] {
+    SetWindowPos(hwnd, nullptr, now.x(), now.y(), now.width(), now.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  });
+}
+
+}  // namespace quorla
