@@ -3,10 +3,12 @@
 #include <mutex>
 
 #include "default_handling.h"
+#include "move_loop.h"
 #include "utf.h"
 #include "window_table.h"
 #include "win/last_error.h"
 #include "win/strings.h"
+#include "win/menus.h"
 #include "win/messages.h"
 #include "win/window_objects.h"
 
@@ -133,6 +135,9 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_CLOSE:
       DestroyWindow(hwnd);
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MOVE) quorla::RunMoveLoop(hwnd);
       return 0;
     default: {
       LRESULT result;

@@ -52,7 +52,8 @@ WINAPI_EXPORT BOOL GetClassInfoExW(HINSTANCE instance, LPCWSTR className, WNDCLA
 // the class cursor over the client area; WM_WINDOWPOSCHANGED sends WM_MOVE
 // and WM_SIZE for what changed; WM_SETTEXT, WM_GETTEXT and WM_GETTEXTLENGTH
 // keep and read the title; WM_ACTIVATE gives an activated window the focus;
-// WM_MOUSEWHEEL of a child goes to its parent. 0 for everything else.
+// WM_MOUSEWHEEL of a child goes to its parent; WM_SYSCOMMAND SC_MOVE moves
+// the window with the mouse (win/menus.h). 0 for everything else.
 WINAPI_EXPORT LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 WINAPI_EXPORT LRESULT CallWindowProcW(WNDPROC procedure, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
