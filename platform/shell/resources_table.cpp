@@ -1,10 +1,12 @@
 // Resources: a process-wide table of registered byte blocks. A resource
 // handle and its loaded handle are both the address of the table entry,
-// which never moves or goes away once registered.
+// which never moves or goes away once registered. The program's built-in
+// resources enter the table at the first lookup (program_resources.h).
 #include <deque>
 #include <mutex>
 #include <string>
 
+#include "program_resources.h"
 #include "win/last_error.h"
 #include "win/resources.h"
 
@@ -28,9 +30,21 @@ Table& Resources() {
   return *table;
 }
 
+std::u16string NumericKey(WORD id) { return u"#" + std::u16string(1, static_cast<char16_t>(id)); }
+
 std::u16string Key(LPCWSTR name) {
-  if (IS_INTRESOURCE(name)) return u"#" + std::u16string(1, static_cast<char16_t>(reinterpret_cast<ULONG_PTR>(name)));
+  if (IS_INTRESOURCE(name)) return NumericKey(static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name)));
   std::u16string key(name);
+  // "#123" names the numeric identifier 123.
+  if (key.size() > 1 && key.size() <= 6 && key[0] == u'#') {
+    unsigned long value = 0;
+    bool digits = true;
+    for (size_t i = 1; i < key.size() && digits; ++i) {
+      digits = key[i] >= u'0' && key[i] <= u'9';
+      value = value * 10 + (key[i] - u'0');
+    }
+    if (digits && value <= 0xFFFF) return NumericKey(static_cast<WORD>(value));
+  }
   for (char16_t& c : key)
     if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);  // names are case-insensitive
   return key;
@@ -55,6 +69,7 @@ BOOL RegisterResourceW(HMODULE module, LPCWSTR type, LPCWSTR name, const void* d
 
 HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type) {
   if (!name || !type) return nullptr;
+  quorla::LoadProgramResources();
   HMODULE owner = Owner(module);
   std::u16string typeKey = Key(type), nameKey = Key(name);
   Table& t = Resources();
@@ -64,7 +79,7 @@ HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type) {
       return reinterpret_cast<HRSRC>(const_cast<Resource*>(&r));
     }
   }
-  SetLastError(1814);  // ERROR_RESOURCE_NAME_NOT_FOUND
+  SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
   return nullptr;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // Resources built into a module, found by type and name (numeric ids made
-// with MAKEINTRESOURCEW, or texts). A program makes its resources known
-// with RegisterResourceW, typically from code generated at build time; the
-// bytes must stay valid for the life of the process.
+// with MAKEINTRESOURCEW, or texts). A program declares its resources in its
+// CMakeLists.txt with quorla_resources() (cmake/QuorlaResources.cmake): PNG
+// files under the type "PNG", icon files (.ico, whole) under RT_GROUP_ICON.
+// The generated code registers them with RegisterResourceW at the first
+// FindResourceW, which may come from a static initialiser. The bytes of a
+// registered resource must stay valid for the life of the process.
 #include "win/global_memory.h"
 #include "win/modules.h"
 
