@@ -23,10 +23,6 @@
 namespace quorla {
 namespace {
 
-// Mouse messages the callback carries in lParam.
-constexpr LPARAM kLeftDown = 0x0201, kLeftUp = 0x0202, kLeftDouble = 0x0203;
-constexpr LPARAM kRightDown = 0x0204, kRightUp = 0x0205;
-
 std::atomic<DWORD> g_waitMilliseconds{30000};
 
 struct NotifyIcon {
@@ -54,9 +50,9 @@ NotifyIcon* Find(HWND window, UINT id) {
   return nullptr;
 }
 
-void Report(NotifyIcon& icon, std::initializer_list<LPARAM> messages) {
+void Report(NotifyIcon& icon, std::initializer_list<UINT> messages) {
   if (!icon.hasCallback) return;
-  for (LPARAM message : messages) PostMessageW(icon.window, icon.callbackMessage, icon.id, message);
+  for (UINT message : messages) PostMessageW(icon.window, icon.callbackMessage, icon.id, message);
 }
 
 void OnActivated(NotifyIcon* icon, QSystemTrayIcon::ActivationReason reason) {
@@ -66,15 +62,15 @@ void OnActivated(NotifyIcon* icon, QSystemTrayIcon::ActivationReason reason) {
       QTimer::singleShot(0, icon->receiver.get(), [icon] {
         if (!icon->clickPending) return;
         icon->clickPending = false;
-        Report(*icon, {kLeftDown, kLeftUp});
+        Report(*icon, {WM_LBUTTONDOWN, WM_LBUTTONUP});
       });
       break;
     case QSystemTrayIcon::DoubleClick:
       icon->clickPending = false;
-      Report(*icon, {kLeftDouble});
+      Report(*icon, {WM_LBUTTONDBLCLK});
       break;
     case QSystemTrayIcon::Context:
-      Report(*icon, {kRightDown, kRightUp});
+      Report(*icon, {WM_RBUTTONDOWN, WM_RBUTTONUP});
       break;
     default:
       break;

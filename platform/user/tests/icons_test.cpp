@@ -135,7 +135,7 @@ std::vector<BYTE> IconFile() {
 }
 
 void Put32(std::vector<BYTE>& b, size_t at, DWORD v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<BYTE>(v >> (8 * i));
+  for (int i = 0; i < 4; ++i) b.at(at + i) = static_cast<BYTE>(v >> (8 * i));
 }
 
 DWORD Get32(const std::vector<BYTE>& b, size_t at) {

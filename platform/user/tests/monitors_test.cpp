@@ -29,7 +29,8 @@ Layout TwoMonitors() { return Layout{{{0, 0, 1024, 768}, {0, 24, 1024, 768}}, {{
 
 int Index(HMONITOR monitor) {
   if (!monitor) return 0;
-  MONITORINFO info{sizeof(MONITORINFO)};
+  MONITORINFO info{};
+  info.cbSize = sizeof(MONITORINFO);
   if (!GetMonitorInfoW(monitor, &info)) return -1;
   return info.rcMonitor.left == 0 ? 1 : 2;
 }
@@ -39,7 +40,8 @@ TEST(Monitors, OffscreenScreenIsOneMonitorWithItsWorkArea) {
   ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
   HMONITOR primary = MonitorFromPoint(POINT{work.left, work.top}, MONITOR_DEFAULTTONULL);
   ASSERT_NE(primary, nullptr);
-  MONITORINFO info{sizeof(MONITORINFO)};
+  MONITORINFO info{};
+  info.cbSize = sizeof(MONITORINFO);
   ASSERT_TRUE(GetMonitorInfoW(primary, &info));
   EXPECT_TRUE(Same(info.rcWork, work));
   EXPECT_EQ(info.dwFlags, MONITORINFOF_PRIMARY);
@@ -106,7 +108,8 @@ TEST(Monitors, InfoOfEachMonitor) {
       {"size between the two forms", first, sizeof(MONITORINFO) + 2},
   };
   for (const Bad& b : bad) {
-    MONITORINFO plain{b.size};
+    MONITORINFO plain{};
+    plain.cbSize = b.size;
     SetLastError(0);
     EXPECT_FALSE(GetMonitorInfoW(b.monitor, &plain)) << b.what;
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER) << b.what;
