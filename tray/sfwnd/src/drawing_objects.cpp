@@ -1,6 +1,7 @@
 #include "sfwnd/drawing_objects.h"
 
 #include "win/dib.h"
+#include "win/painting.h"
 
 namespace {
 
@@ -9,7 +10,9 @@ class DrawingObjects {
   DrawingObjects() {
     m_bitmapDc = CreateCompatibleDC(nullptr);
     m_canvasDc = CreateCompatibleDC(nullptr);
-    m_canvasBitmap = CreateCompatibleBitmap(nullptr, SF_CANVAS_WIDTH, SF_CANVAS_HEIGHT);
+    HDC screen = GetDC(nullptr);
+    m_canvasBitmap = CreateCompatibleBitmap(screen, SF_CANVAS_WIDTH, SF_CANVAS_HEIGHT);
+    if (screen) ReleaseDC(nullptr, screen);
     if (m_canvasDc && m_canvasBitmap) {
       m_canvasPrevious = SelectObject(m_canvasDc, m_canvasBitmap);
     } else {
