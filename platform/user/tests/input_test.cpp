@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "window_access.h"
+#include "window_test_support.h"
+
+namespace {
+
+using quorla_test::Seen;
+using quorla_test::WindowLog;
+
+const std::vector<UINT> kMouseMessages = {WM_MOUSEMOVE,   WM_LBUTTONDOWN,   WM_LBUTTONUP,  WM_LBUTTONDBLCLK,
+                                          WM_RBUTTONDOWN, WM_RBUTTONUP,     WM_SETCURSOR,  WM_CAPTURECHANGED};
+
+HWND Shown(int x, int y, int w, int h, LPCWSTR className = u"QuorlaTestWindow", DWORD style = 0) {
+  HWND hwnd = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE | style, x, y, w, h, className);
+  quorla_test::DrainMessages();
+  return hwnd;
+}
+
+// Delivers a mouse event as the windowing system would: to a window's widget,
+// at a screen point (Qt's implicit grab may send it to a widget the point is
+// not over).
+void Mouse(HWND via, QEvent::Type type, QPoint screen, Qt::MouseButton button = Qt::LeftButton) {
+  QWidget* widget = quorla::WidgetOfWindow(via);
+  ASSERT_NE(widget, nullptr);
+  Qt::MouseButtons held = (type == QEvent::MouseButtonRelease || type == QEvent::MouseMove) ? Qt::NoButton : Qt::MouseButtons(button);
+  QMouseEvent event(type, QPointF(screen - widget->geometry().topLeft()), QPointF(screen), button, held, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &event);
+}
+
+void Click(HWND via, QPoint screen) {
+  Mouse(via, QEvent::MouseButtonPress, screen);
+  Mouse(via, QEvent::MouseButtonRelease, screen);
+}
+
+std::vector<Seen> Messages(const WindowLog& log, UINT message) {
+  std::vector<Seen> out;
+  for (const Seen& s : log.seen)
+    if (s.message == message) out.push_back(s);
+  return out;
+}
+
+TEST(Input, AReleaseGoesToTheWindowUnderItOrToTheCaptureWithSignedWords) {
+  struct Case {
+    bool capture;
+    QPoint release;
+    int target;  // 0: the pressed window, 1: the other one, -1: none
+    int x, y;
+  } cases[] = {
+      {false, {250, 20}, 1, 50, 20},
+      {false, {150, 20}, -1, 0, 0},  // between the windows: nobody
+      {true, {250, 20}, 0, 250, 20},
+      {true, {-30, -5}, 0, -30, -5},
+  };
+  for (const Case& c : cases) {
+    WindowLog log;
+    HWND a = Shown(0, 0, 100, 100);
+    HWND b = Shown(200, 0, 100, 100);
+    if (c.capture) {
+      log.handlers[WM_LBUTTONDOWN] = [](HWND h, UINT, WPARAM, LPARAM) {
+        SetCapture(h);
+        return 0;
+      };
+    }
+    Mouse(a, QEvent::MouseButtonPress, {50, 50});
+    quorla_test::DrainMessages();
+    Mouse(a, QEvent::MouseButtonRelease, c.release);
+    quorla_test::DrainMessages();
+    auto down = Messages(log, WM_LBUTTONDOWN);
+    ASSERT_EQ(down.size(), 1u);
+    EXPECT_EQ(down[0].hwnd, a);
+    EXPECT_EQ(down[0].lParam, MAKELPARAM(50, 50));
+    auto up = Messages(log, WM_LBUTTONUP);
+    if (c.target < 0) {
+      EXPECT_TRUE(up.empty());
+    } else {
+      ASSERT_EQ(up.size(), 1u);
+      EXPECT_EQ(up[0].hwnd, c.target == 0 ? a : b);
+      EXPECT_EQ(GET_X_LPARAM(up[0].lParam), c.x);
+      EXPECT_EQ(GET_Y_LPARAM(up[0].lParam), c.y);
+      EXPECT_EQ(up[0].lParam, MAKELPARAM(static_cast<WORD>(c.x), static_cast<WORD>(c.y)));
+      EXPECT_EQ(up[0].wParam, 0u) << "no button is down after the release";
+    }
+    ReleaseCapture();
+    DestroyWindow(a);
+    DestroyWindow(b);
+  }
+}
+
+TEST(Input, SetCursorComesBeforeEachUncapturedMouseMessageAndAsksTheParentFirst) {
+  WindowLog log;
+  HWND top = Shown(0, 0, 100, 100);
+  HWND child = quorla_test::MakeChild(top, WS_VISIBLE, 10, 10, 50, 50);
+  quorla_test::DrainMessages();
+  bool parentTakes = true;
+  log.handlers[WM_SETCURSOR] = [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    if (h == top) return parentTakes ? TRUE : FALSE;
+    return DefWindowProcW(h, m, w, l);
+  };
+  log.Clear();
+  Mouse(top, QEvent::MouseMove, {20, 20});
+  quorla_test::DrainMessages();
+  std::vector<std::pair<HWND, UINT>> order;
+  for (const Seen& s : log.seen)
+    if (s.message == WM_SETCURSOR || s.message == WM_MOUSEMOVE) order.emplace_back(s.hwnd, s.message);
+  std::vector<std::pair<HWND, UINT>> expected = {{child, WM_SETCURSOR}, {top, WM_SETCURSOR}, {child, WM_MOUSEMOVE}};
+  EXPECT_EQ(order, expected);
+  auto setCursor = log.Of(child, WM_SETCURSOR);
+  ASSERT_EQ(setCursor.size(), 1u);
+  EXPECT_EQ(setCursor[0].wParam, reinterpret_cast<WPARAM>(child));
+  EXPECT_EQ(setCursor[0].lParam, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(log.Of(child, WM_MOUSEMOVE)[0].lParam, MAKELPARAM(10, 10));
+
+  SetCapture(child);
+  log.Clear();
+  Mouse(top, QEvent::MouseMove, {80, 80});
+  quorla_test::DrainMessages();
+  EXPECT_TRUE(log.Of(child, WM_SETCURSOR).empty()) << "none under capture";
+  EXPECT_EQ(log.Of(child, WM_MOUSEMOVE).size(), 1u);
+  ReleaseCapture();
+  DestroyWindow(top);
+}
+
+TEST(Input, APixelCutAwayByTheRegionBelongsToWhatIsBelow) {
+  struct Case {
+    bool windowBelow;
+    QPoint click;
+    int target;  // 0 the shaped window, 1 the one below, -1 none
+  } cases[] = {{true, {0, 0}, 1}, {true, {25, 25}, 0}, {false, {0, 0}, -1}, {true, {49, 49}, 1}};
+  for (const Case& c : cases) {
+    WindowLog log;
+    HWND below = c.windowBelow ? Shown(0, 0, 100, 100) : nullptr;
+    HWND shaped = Shown(0, 0, 50, 50);
+    SetWindowRgn(shaped, CreateRoundRectRgn(0, 0, 51, 51, 20, 20), TRUE);
+    quorla_test::DrainMessages();
+    log.Clear();
+    Click(shaped, c.click);
+    quorla_test::DrainMessages();
+    auto down = Messages(log, WM_LBUTTONDOWN);
+    if (c.target < 0) {
+      EXPECT_TRUE(down.empty());
+    } else {
+      ASSERT_EQ(down.size(), 1u) << c.click.x();
+      EXPECT_EQ(down[0].hwnd, c.target == 0 ? shaped : below);
+      EXPECT_EQ(WindowFromPoint(POINT{c.click.x(), c.click.y()}), down[0].hwnd);
+    }
+    DestroyWindow(shaped);
+    if (below) DestroyWindow(below);
+  }
+}
+
+TEST(Input, DoubleClicksOnlyForClassesThatAskForThem) {
+  struct Case {
+    LPCWSTR className;
+    std::vector<UINT> expected;
+  } cases[] = {
+      {u"QuorlaTestDblClk", {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}},
+      {u"QuorlaTestWindow", {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}},
+  };
+  for (const Case& c : cases) {
+    WindowLog log;
+    HWND hwnd = Shown(0, 0, 40, 40, c.className);
+    log.Clear();
+    // The toolkit reports the second press twice: as a press and as a
+    // double click.
+    Mouse(hwnd, QEvent::MouseButtonPress, {10, 10});
+    Mouse(hwnd, QEvent::MouseButtonRelease, {10, 10});
+    Mouse(hwnd, QEvent::MouseButtonPress, {11, 10});
+    Mouse(hwnd, QEvent::MouseButtonDblClick, {11, 10});
+    Mouse(hwnd, QEvent::MouseButtonRelease, {11, 10});
+    quorla_test::DrainMessages();
+    EXPECT_EQ(log.MessagesOf(hwnd, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK}), c.expected);
+    DestroyWindow(hwnd);
+  }
+}
+
+TEST(Input, DisabledWindowsGetNoMouseInput) {
+  WindowLog log;
+  HWND top = Shown(0, 0, 100, 100);
+  HWND child = quorla_test::MakeChild(top, WS_VISIBLE, 0, 0, 50, 50);
+  EnableWindow(child, FALSE);
+  log.Clear();
+  Click(top, {10, 10});
+  quorla_test::DrainMessages();
+  EXPECT_TRUE(log.Of(child, WM_LBUTTONDOWN).empty());
+  EXPECT_EQ(log.Of(top, WM_LBUTTONDOWN).size(), 1u) << "the parent below takes it";
+  EnableWindow(top, FALSE);
+  log.Clear();
+  Click(top, {70, 70});
+  quorla_test::DrainMessages();
+  EXPECT_TRUE(Messages(log, WM_LBUTTONDOWN).empty()) << "a disabled top-level window takes nothing";
+  DestroyWindow(top);
+}
+
+TEST(Input, KeysGoToTheFocusWindowAndTranslateToCharacters) {
+  WindowLog log;
+  HWND top = Shown(0, 0, 100, 100);
+  HWND child = quorla_test::MakeChild(top, WS_VISIBLE, 0, 0, 50, 50);
+  SetFocus(child);
+  EXPECT_EQ(GetFocus(), child);
+  ASSERT_FALSE(log.Of(child, WM_SETFOCUS).empty());
+  EXPECT_EQ(log.Of(child, WM_SETFOCUS).back().wParam, reinterpret_cast<WPARAM>(top));
+  struct Case {
+    int qtKey;
+    Qt::KeyboardModifiers modifiers;
+    QString text;
+    UINT down;
+    WPARAM vk;
+    std::vector<WPARAM> chars;
+  } cases[] = {
+      {Qt::Key_A, Qt::NoModifier, "a", WM_KEYDOWN, 'A', {'a'}},
+      {Qt::Key_A, Qt::ShiftModifier, "A", WM_KEYDOWN, 'A', {'A'}},
+      {Qt::Key_Escape, Qt::NoModifier, "\x1b", WM_KEYDOWN, VK_ESCAPE, {0x1B}},
+      {Qt::Key_Return, Qt::NoModifier, "\r", WM_KEYDOWN, VK_RETURN, {'\r'}},
+      {Qt::Key_5, Qt::NoModifier, "5", WM_KEYDOWN, '5', {'5'}},
+      {Qt::Key_F5, Qt::NoModifier, "", WM_KEYDOWN, VK_F5, {}},
+      {Qt::Key_Left, Qt::NoModifier, "", WM_KEYDOWN, VK_LEFT, {}},
+      {Qt::Key_F4, Qt::AltModifier, "", WM_SYSKEYDOWN, VK_F4, {}},
+  };
+  QWidget* widget = quorla::WidgetOfWindow(top);
+  ASSERT_NE(widget, nullptr);
+  for (const Case& c : cases) {
+    log.Clear();
+    QKeyEvent press(QEvent::KeyPress, c.qtKey, c.modifiers, c.text);
+    QKeyEvent release(QEvent::KeyRelease, c.qtKey, c.modifiers, c.text);
+    QCoreApplication::sendEvent(widget, &press);
+    QCoreApplication::sendEvent(widget, &release);
+    quorla_test::DrainMessages();
+    auto down = log.Of(child, c.down);
+    ASSERT_EQ(down.size(), 1u) << c.qtKey;
+    EXPECT_EQ(down[0].wParam, c.vk);
+    EXPECT_EQ(log.Of(child, c.down == WM_KEYDOWN ? WM_KEYUP : WM_SYSKEYUP).size(), 1u);
+    std::vector<WPARAM> chars;
+    for (const Seen& s : log.Of(child, WM_CHAR)) chars.push_back(s.wParam);
+    EXPECT_EQ(chars, c.chars) << c.qtKey;
+    EXPECT_TRUE(log.Of(top, WM_KEYDOWN).empty());
+  }
+  DestroyWindow(top);
+}
+
+TEST(Input, OtherWidgetsKeepTheirInput) {
+  HWND hwnd = Shown(0, 0, 10, 10);  // the filter is installed
+  struct Plain : QWidget {
+    int presses = 0;
+    void mousePressEvent(QMouseEvent*) override { ++presses; }
+  } plain;
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QCoreApplication::sendEvent(&plain, &press);
+  EXPECT_EQ(plain.presses, 1);
+  DestroyWindow(hwnd);
+}
+
+TEST(Input, ACloseFromTheDesktopArrivesAsCloseOnly) {
+  WindowLog log;
+  HWND hwnd = Shown(0, 0, 10, 10);
+  log.handlers[WM_CLOSE] = [](HWND, UINT, WPARAM, LPARAM) { return 0; };  // refuses
+  QCloseEvent close;
+  QCoreApplication::sendEvent(quorla::WidgetOfWindow(hwnd), &close);
+  EXPECT_FALSE(close.isAccepted());
+  quorla_test::DrainMessages();
+  EXPECT_EQ(log.Of(hwnd, WM_CLOSE).size(), 1u);
+  EXPECT_TRUE(IsWindowVisible(hwnd));
+  EXPECT_TRUE(quorla::WidgetOfWindow(hwnd)->isVisible());
+  log.handlers.erase(WM_CLOSE);
+  QCloseEvent again;
+  QCoreApplication::sendEvent(quorla::WidgetOfWindow(hwnd), &again);
+  quorla_test::DrainMessages();
+  EXPECT_FALSE(IsWindow(hwnd)) << "the default handling destroys it";
+}
+
+}  // namespace
