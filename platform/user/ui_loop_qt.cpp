@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <QTimer>
+#include <atomic>
+#include <memory>
 
 #include "ui_loop.h"
 #include "win/waits.h"
@@ -11,14 +13,29 @@
 namespace quorla {
 namespace {
 
-// The queue whose wake hook is set to wake Qt's dispatcher.
+// Whether the thread sleeps (or is about to) in Qt's event processing; only
+// then does a post need to wake Qt, which costs a system call.
+struct QtWaitState {
+  ThreadQueue* hooked = nullptr;
+  std::shared_ptr<std::atomic<bool>> blocked = std::make_shared<std::atomic<bool>>(false);
+};
+
+QtWaitState& WaitState() {
+  thread_local QtWaitState state;
+  return state;
+}
+
 void HookQueue(ThreadQueue& queue) {
-  thread_local ThreadQueue* hooked = nullptr;
-  if (hooked == &queue) return;
+  QtWaitState& state = WaitState();
+  if (state.hooked == &queue) return;
   QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(QThread::currentThread());
   if (!dispatcher) return;
-  queue.SetWakeHook([dispatcher] { dispatcher->wakeUp(); });
-  hooked = &queue;
+  // The poster first queues, then reads the flag; the waiter first sets the
+  // flag, then looks at the queue: one of them always sees the other.
+  queue.SetWakeHook([dispatcher, blocked = state.blocked] {
+    if (blocked->exchange(false)) dispatcher->wakeUp();  // one wake-up per sleep is enough
+  });
+  state.hooked = &queue;
 }
 
 }  // namespace
@@ -30,8 +47,13 @@ bool ThreadRunsQt() {
 
 void WaitInQt(ThreadQueue& queue, DWORD milliseconds, const std::function<bool()>& ready) {
   HookQueue(queue);
-  // Something may have arrived between the loop's last look and the hook.
-  if (ready()) return;
+  std::atomic<bool>& blocked = *WaitState().blocked;
+  blocked.store(true);
+  // Something may have arrived before the flag was up.
+  if (ready()) {
+    blocked.store(false);
+    return;
+  }
   thread_local QTimer* timer = nullptr;
   if (milliseconds != INFINITE) {
     if (!timer) {
@@ -42,6 +64,7 @@ void WaitInQt(ThreadQueue& queue, DWORD milliseconds, const std::function<bool()
     timer->start(static_cast<int>(std::min<DWORD>(milliseconds, 0x7FFFFFFF)));
   }
   QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  blocked.store(false);
   if (timer) timer->stop();
 }
 
