@@ -119,6 +119,23 @@ bool TransferPixels(DeviceContext& destination, const Surface& sourceIn, const T
   QRect area(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r - l), static_cast<int>(b - t));
   QRegion region = destination.DrawableRegion().intersected(area);
 
+  // A plain 1:1 copy between 32-bit surfaces moves whole row runs.
+  if (options.kind == TransferKind::kCopy && !options.average && m.width > 0 && m.height > 0 &&
+      m.sourceWidth == m.width && m.sourceHeight == m.height && source.bitCount == 32 && target.bitCount == 32) {
+    for (const QRect& r : region) {
+      long long sx0 = static_cast<long long>(m.sourceX) + (r.left() - left);
+      long long first = std::max<long long>(0, -sx0), last = std::min<long long>(r.width(), source.width - sx0);
+      if (last <= first) continue;
+      for (int y = r.top(); y <= r.bottom(); ++y) {
+        long long sy = static_cast<long long>(m.sourceY) + (y - top);
+        if (sy < 0 || sy >= source.height) continue;
+        std::memcpy(target.Row(y) + (r.left() + first) * 4, source.Row(static_cast<int>(sy)) + (sx0 + first) * 4,
+                    static_cast<size_t>(last - first) * 4);
+      }
+    }
+    return true;
+  }
+
   std::vector<std::uint32_t> row;
   for (const QRect& r : region) {
     AxisMap columns = MapAxis(static_cast<int>(r.left() - left), r.width(), m.width, m.sourceX, m.sourceWidth,
