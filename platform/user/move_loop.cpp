@@ -1,5 +1,6 @@
 #include "move_loop.h"
 
+#include "input_events.h"
 #include "modal_loop.h"
 #include "win/input.h"
 #include "win/messages.h"
@@ -32,8 +33,11 @@ void RunMoveLoop(HWND hwnd) {
   POINT origin{start.left, start.top};
   if (HWND parent = GetParent(hwnd); parent && (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD))
     ScreenToClient(parent, &origin);
-  POINT grab{};
-  GetCursorPos(&grab);
+  // The pointer where the input last saw it (the press that started the
+  // move, as a rule): the same frame as the moves that follow, whereas the
+  // desktop's live pointer may already be ahead of the queued input.
+  const QPoint seen = LastPointerPosition();
+  const POINT grab{seen.x(), seen.y()};
   if (GetCapture() != hwnd) SetCapture(hwnd);
 
   bool done = false;
