@@ -6,7 +6,6 @@
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QThread>
-#include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -31,12 +30,9 @@ struct NotifyIcon {
   UINT callbackMessage = 0;
   bool hasCallback = false;
   std::unique_ptr<QSystemTrayIcon> icon;
-  // Receives the icon's signals and timers; going with this record, it
-  // takes them along, even while Qt still holds the icon itself.
+  // Receives the icon's signals; going with this record, it takes the
+  // connection along, even while Qt still holds the icon itself.
   std::unique_ptr<QObject> receiver = std::make_unique<QObject>();
-  // A press reported as a click waits until the events of the same press
-  // are through: when they hold a double click, that replaces it.
-  bool clickPending = false;
 };
 
 std::vector<std::unique_ptr<NotifyIcon>>& Icons() {
@@ -57,16 +53,11 @@ void Report(NotifyIcon& icon, std::initializer_list<UINT> messages) {
 
 void OnActivated(NotifyIcon* icon, QSystemTrayIcon::ActivationReason reason) {
   switch (reason) {
+    // The second press of a double click comes as DoubleClick alone.
     case QSystemTrayIcon::Trigger:
-      icon->clickPending = true;
-      QTimer::singleShot(0, icon->receiver.get(), [icon] {
-        if (!icon->clickPending) return;
-        icon->clickPending = false;
-        Report(*icon, {WM_LBUTTONDOWN, WM_LBUTTONUP});
-      });
+      Report(*icon, {WM_LBUTTONDOWN, WM_LBUTTONUP});
       break;
     case QSystemTrayIcon::DoubleClick:
-      icon->clickPending = false;
       Report(*icon, {WM_LBUTTONDBLCLK});
       break;
     case QSystemTrayIcon::Context:
