@@ -6,13 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "desktop.h"
+#include "log_lines.h"
 #include "wait_until.h"
 
 using namespace std::chrono_literals;
@@ -21,15 +20,6 @@ using quorla_desktop::DesktopOptions;
 using quorla_desktop::WaitUntil;
 
 namespace {
-
-std::vector<std::string> Lines(const std::string& path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(in, line))
-    if (!line.empty()) lines.push_back(line);
-  return lines;
-}
 
 std::string Joined(const std::vector<std::string>& lines) {
   std::string out;
@@ -48,7 +38,7 @@ class TrayIconProbe {
     EXPECT_TRUE(process_) << error;
   }
 
-  std::vector<std::string> Log() const { return Lines(log_); }
+  std::vector<std::string> Log() const { return quorla_desktop::LogLines(log_); }
   // The callback lines after the first (the result of adding the icon).
   std::vector<std::string> Callbacks() const {
     std::vector<std::string> lines = Log();
