@@ -133,6 +133,17 @@ void CSFWndMgr::DrawWnd(HDC dc, CSFWnd* wnd, bool exclude) {
   if (exclude) ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
 }
 
+int CSFWndMgr::RemoveWnd(CSFWnd* wnd) {
+  const int removed = CSFWndMgrImpl::RemoveWnd(wnd);
+  if (!wnd) return removed;
+  if (m_hover == wnd) m_hover = nullptr;
+  if (m_capture == wnd) {
+    m_capture = nullptr;
+    if (HostIsWindow() && GetCapture() == m_host) ReleaseCapture();
+  }
+  return removed;
+}
+
 int CSFWndMgr::RedrawWnd(CSFWnd* wnd) {
   if (!wnd || !HostIsWindow()) return 0;
   HDC dc = GetDC(m_host);

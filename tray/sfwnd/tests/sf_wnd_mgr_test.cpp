@@ -72,6 +72,24 @@ TEST(SFWndMgrTest, ListKeepsOrderAndDropsEveryOccurrence) {
   EXPECT_EQ(manager.GetWnds()[1], &c);
 }
 
+TEST(SFWndMgrTest, RemovedControlsAreNeverCalledAgain) {
+  std::string journal;
+  CSFWndMgr manager;
+  ProbeWnd hovered("hovered", &journal), held("held", &journal), stays("stays", &journal);
+  hovered.Init(&manager, nullptr, 0, 0, 50, 50, 1, kShown);
+  held.Init(&manager, nullptr, 100, 0, 50, 50, 2, kShown);
+  stays.Init(&manager, nullptr, 200, 0, 50, 50, 3, kShown);
+  Send(manager, WM_MOUSEMOVE, At(10, 10));
+  manager.SetCaptureWnd(&held);
+  journal.clear();
+  manager.RemoveWnd(&hovered);
+  manager.RemoveWnd(&held);
+  EXPECT_EQ(manager.GetHoverWnd(), nullptr);
+  EXPECT_EQ(manager.GetCaptureWnd(), nullptr);
+  for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_CAPTURECHANGED}) Send(manager, message, At(210, 10));
+  EXPECT_EQ(journal, "stays.enter(10,10) stays.move(10,10) stays.up(10,10) ");
+}
+
 TEST(SFWndMgrTest, HitTestingFollowsListOrderVisibilityAndEnabling) {
   CSFWndMgr manager;
   ProbeWnd a("a", nullptr), b("b", nullptr), hidden("hidden", nullptr), disabled("disabled", nullptr);

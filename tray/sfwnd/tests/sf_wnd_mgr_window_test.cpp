@@ -270,6 +270,22 @@ TEST(SFWndMgrWindowTest, PressOnAnImageReachesTheHost) {
   EXPECT_EQ(host.commands.size(), 1u);
 }
 
+TEST(SFWndMgrWindowTest, RemovingThePressedButtonGivesUpTheCapture) {
+  ButtonSkin skin;
+  Host host;
+  CButtonState4 button;
+  button.Init(&host, nullptr, 10, 10, 12, 10, kButtonId, kShown);
+  button.SetBitmap(&skin.bitmap);
+  HostWindow window(host, 120, 60);
+  SendMessageW(window.hwnd, WM_MOUSEMOVE, 0, At(15, 15));
+  SendMessageW(window.hwnd, WM_LBUTTONDOWN, 0, At(15, 15));
+  ASSERT_EQ(GetCapture(), window.hwnd);
+  host.RemoveWnd(&button);
+  EXPECT_EQ(GetCapture(), nullptr);
+  SendMessageW(window.hwnd, WM_LBUTTONUP, 0, At(15, 15));
+  EXPECT_TRUE(host.commands.empty());
+}
+
 TEST(SFWndMgrWindowTest, LinkLabelReportsItsClick) {
   Host host;
   CSFTxtWnd link;

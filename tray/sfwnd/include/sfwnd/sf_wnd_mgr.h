@@ -19,6 +19,9 @@ class CSFWndMgr : public CSFWndMgrImpl {
   CSFWndMgr(const CSFWndMgr&) = delete;
   CSFWndMgr& operator=(const CSFWndMgr&) = delete;
 
+  // Also forgets the control as hover or capture control, so a control
+  // removed and then destroyed is never called again.
+  int RemoveWnd(CSFWnd* wnd) override;
   int RedrawWnd(CSFWnd* wnd) override;
   int ResizeWnd(CSFWnd* wnd, int cx, int cy) override;
   int MoveWnd(CSFWnd* wnd, int x, int y) override;
