@@ -1,11 +1,13 @@
-// Finding monitors by point and describing them, over the current monitor
-// list. A handle is the monitor's place in that list plus one.
+// Finding monitors by point, rectangle or window and describing them, over
+// the current monitor list. A handle is the monitor's place in that list
+// plus one.
 #include <algorithm>
 #include <cstring>
 
 #include "monitor_layout.h"
 #include "win/last_error.h"
 #include "win/monitors.h"
+#include "win/window_state.h"
 
 namespace {
 
@@ -13,31 +15,59 @@ HMONITOR HandleOf(size_t index) { return reinterpret_cast<HMONITOR>(static_cast<
 
 bool Holds(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
 
-// Squared distance from the point to the nearest pixel of the rectangle.
-long long DistanceSquared(const RECT& r, POINT p) {
-  auto axis = [](long long v, long long low, long long high) -> long long {
-    if (high <= low) return 0;
-    if (v < low) return low - v;
-    if (v >= high) return v - (high - 1);
+long long Span(long long low, long long high) { return high > low ? high - low : 0; }
+
+long long OverlapArea(const RECT& a, const RECT& b) {
+  return Span(std::max(a.left, b.left), std::min(a.right, b.right)) *
+         Span(std::max(a.top, b.top), std::min(a.bottom, b.bottom));
+}
+
+// Squared distance between the nearest pixels of two rectangles.
+long long Distance(const RECT& a, const RECT& b) {
+  auto gap = [](long long lowA, long long highA, long long lowB, long long highB) -> long long {
+    if (highB <= lowA) return lowA - highB + 1;  // b wholly before a
+    if (highA <= lowB) return lowB - highA + 1;  // b wholly after a
     return 0;
   };
-  long long dx = axis(p.x, r.left, r.right), dy = axis(p.y, r.top, r.bottom);
+  long long dx = gap(a.left, a.right, b.left, b.right), dy = gap(a.top, a.bottom, b.top, b.bottom);
   return dx * dx + dy * dy;
 }
 
 }  // namespace
 
-HMONITOR MonitorFromPoint(POINT point, DWORD flags) {
+HMONITOR MonitorFromRect(LPCRECT rect, DWORD flags) {
   std::vector<quorla::MonitorRecord> monitors = quorla::CurrentMonitors();
-  for (size_t i = 0; i < monitors.size(); ++i)
-    if (Holds(monitors[i].monitor, point)) return HandleOf(i);
   if (monitors.empty()) return nullptr;
+  if (rect) {
+    POINT corner{rect->left, rect->top};
+    bool empty = rect->right <= rect->left || rect->bottom <= rect->top;
+    long long bestArea = 0;
+    size_t best = 0;
+    for (size_t i = 0; i < monitors.size(); ++i) {
+      const RECT& m = monitors[i].monitor;
+      long long area = empty ? (Holds(m, corner) ? 1 : 0) : OverlapArea(m, *rect);
+      if (area > bestArea) bestArea = area, best = i;
+    }
+    if (bestArea > 0) return HandleOf(best);
+  }
   if (flags == MONITOR_DEFAULTTOPRIMARY) return HandleOf(0);
-  if (flags != MONITOR_DEFAULTTONEAREST) return nullptr;
+  if (flags != MONITOR_DEFAULTTONEAREST || !rect) return nullptr;
   size_t nearest = 0;
   for (size_t i = 1; i < monitors.size(); ++i)
-    if (DistanceSquared(monitors[i].monitor, point) < DistanceSquared(monitors[nearest].monitor, point)) nearest = i;
+    if (Distance(monitors[i].monitor, *rect) < Distance(monitors[nearest].monitor, *rect)) nearest = i;
   return HandleOf(nearest);
+}
+
+HMONITOR MonitorFromPoint(POINT point, DWORD flags) {
+  RECT pixel{point.x, point.y, point.x + 1, point.y + 1};
+  // The right and bottom edges of the screen's coordinates have no pixel after them.
+  if (point.x == INT32_MAX || point.y == INT32_MAX) pixel = RECT{point.x, point.y, point.x, point.y};
+  return MonitorFromRect(&pixel, flags);
+}
+
+HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) {
+  RECT rect{};
+  return MonitorFromRect(GetWindowRect(hwnd, &rect) ? &rect : nullptr, flags);
 }
 
 BOOL GetMonitorInfoW(HMONITOR monitor, LPMONITORINFO info) {

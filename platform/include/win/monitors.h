@@ -31,6 +31,13 @@ struct MONITORINFOEXW : MONITORINFO {
 // The monitor holding the point; else, by the flags, none, the primary, or
 // the one whose area lies nearest to the point.
 WINAPI_EXPORT HMONITOR MonitorFromPoint(POINT point, DWORD flags);
+// The monitor sharing the largest area with the rectangle (an empty one
+// counts as its top-left point); else, by the flags, none, the primary, or
+// the one nearest to it.
+WINAPI_EXPORT HMONITOR MonitorFromRect(LPCRECT rect, DWORD flags);
+// MonitorFromRect of the window's rectangle; a window that is gone counts
+// as lying on no monitor.
+WINAPI_EXPORT HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags);
 // cbSize must be sizeof(MONITORINFO) or sizeof(MONITORINFOEXW) (which also
 // gets the screen's name); FALSE for another size or a monitor that is gone.
 WINAPI_EXPORT BOOL GetMonitorInfoW(HMONITOR monitor, LPMONITORINFO info);

@@ -7,6 +7,10 @@
 #include "win/last_error.h"
 #include "win/monitors.h"
 #include "win/system_metrics.h"
+#include "win/window_classes.h"
+#include "win/window_objects.h"
+#include "win/window_state.h"
+#include "win/window_styles.h"
 
 namespace {
 
@@ -79,6 +83,44 @@ TEST(Monitors, PointsFindTheirMonitorByFlags) {
     EXPECT_EQ(Index(MonitorFromPoint(c.point, MONITOR_DEFAULTTOPRIMARY)), c.onPrimary) << at;
     EXPECT_EQ(Index(MonitorFromPoint(c.point, MONITOR_DEFAULTTONEAREST)), c.onNearest) << at;
   }
+}
+
+TEST(Monitors, RectanglesAndWindowsFindTheMonitorTheyMostlyCover) {
+  Layout layout = TwoMonitors();
+  struct Case {
+    const char* what;
+    RECT rect;
+    int onNull, onNearest;
+  } cases[] = {
+      {"inside the first", {10, 10, 200, 200}, 1, 1},
+      {"across, mostly on the second", {900, 100, 1300, 200}, 2, 2},
+      {"across, mostly on the first", {0, 0, 1100, 100}, 1, 1},
+      {"equal shares: the first listed", {974, 0, 1074, 100}, 1, 1},
+      {"left of everything", {-300, 10, -100, 100}, 0, 1},
+      {"below the second", {1500, 1200, 1600, 1300}, 0, 2},
+      {"empty, on the second", {1500, 10, 1500, 10}, 2, 2},
+      {"empty, nowhere", {-50, -50, -60, -60}, 0, 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Index(MonitorFromRect(&c.rect, MONITOR_DEFAULTTONULL)), c.onNull) << c.what;
+    EXPECT_EQ(Index(MonitorFromRect(&c.rect, MONITOR_DEFAULTTONEAREST)), c.onNearest) << c.what;
+    EXPECT_EQ(Index(MonitorFromRect(&c.rect, MONITOR_DEFAULTTOPRIMARY)), c.onNull ? c.onNull : 1) << c.what;
+  }
+  EXPECT_EQ(MonitorFromRect(nullptr, MONITOR_DEFAULTTONEAREST), nullptr);
+
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpszClassName = u"QuorlaMonitorTest";
+  RegisterClassW(&wc);
+  HWND window = CreateWindowExW(0, u"QuorlaMonitorTest", u"", WS_POPUP, 1500, 100, 200, 100, nullptr, nullptr,
+                                nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(Index(MonitorFromWindow(window, MONITOR_DEFAULTTONULL)), 2);
+  MoveWindow(window, 800, 100, 400, 100, FALSE);
+  EXPECT_EQ(Index(MonitorFromWindow(window, MONITOR_DEFAULTTONULL)), 1);
+  DestroyWindow(window);
+  EXPECT_EQ(Index(MonitorFromWindow(window, MONITOR_DEFAULTTONULL)), 0);
+  EXPECT_EQ(Index(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY)), 1);
 }
 
 TEST(Monitors, InfoOfEachMonitor) {
