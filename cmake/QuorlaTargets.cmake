@@ -27,7 +27,9 @@ function(quorla_test name)
     return()
   endif()
   cmake_parse_arguments(T "" "TIMEOUT;LABEL" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
+  # Each test process has a runtime folder of its own: windows and named
+  # mutexes of tests that run side by side never meet.
+  add_executable(${name} ${T_SOURCES} ${CMAKE_SOURCE_DIR}/platform/tests/support/private_runtime_folder.cpp)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   # Where the tests find the deliverables, their own helper files and the sources.
   target_compile_definitions(${name} PRIVATE
