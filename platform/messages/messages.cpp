@@ -2,8 +2,10 @@
 // per-thread queues.
 #include <algorithm>
 
+#include "cross_process_posts.h"
 #include "message_queue.h"
 #include "ui_loop.h"
+#include "window_handles.h"
 #include "window_table.h"
 #include "win/last_error.h"
 #include "win/messages.h"
@@ -31,6 +33,7 @@ const HWND kThreadMessagesOnly = reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1
 BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!hwnd) return quorla::CurrentThreadQueue()->Post(MakeMessage(nullptr, message, wParam, lParam));
   auto record = quorla::FindWindowRecord(hwnd);
+  if (!record && quorla::IsOtherProcessWindow(hwnd)) return quorla::PostToOtherProcess(hwnd, message, wParam, lParam);
   auto queue = record ? record->queue.lock() : nullptr;
   if (!queue) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);

@@ -4,8 +4,11 @@
 
 #include "capture.h"
 #include "message_queue.h"
+#include "remote_windows.h"
+#include "window_handles.h"
 #include "window_lifetime.h"
 #include "window_placement.h"
+#include "window_publishing.h"
 #include "window_tree.h"
 #include "window_table.h"
 #include "win/last_error.h"
@@ -120,7 +123,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     if ((style & WS_VISIBLE) && IsWindow(hwnd)) ShowWindow(hwnd, SW_SHOW);
   }
   // A window procedure may destroy its window while it is being made.
-  return IsWindow(hwnd) ? hwnd : nullptr;
+  if (!IsWindow(hwnd)) return nullptr;
+  quorla::PublishWindowChange(hwnd);
+  return hwnd;
 }
 
 BOOL DestroyWindow(HWND hwnd) {
@@ -148,10 +153,14 @@ BOOL DestroyWindow(HWND hwnd) {
   quorla::RemoveWindow(hwnd);
   if (auto queue = record->queue.lock()) queue->DropMessagesFor(hwnd);
   quorla::ReleaseScreenResources(*record);
+  quorla::PublishWindowChange(hwnd);
   return TRUE;
 }
 
-BOOL IsWindow(HWND hwnd) { return hwnd == kDesktopWindow || quorla::FindWindowRecord(hwnd) != nullptr; }
+BOOL IsWindow(HWND hwnd) {
+  if (hwnd == kDesktopWindow || quorla::FindWindowRecord(hwnd)) return TRUE;
+  return quorla::LookUpRemoteWindow(hwnd) ? TRUE : FALSE;
+}
 
 LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
   auto record = LiveWindow(hwnd);
@@ -225,6 +234,10 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
 }
 
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
+  if (auto remote = quorla::LookUpRemoteWindow(hwnd)) {
+    if (processId) *processId = quorla::ProcessOfWindow(hwnd);
+    return remote->threadId;
+  }
   auto record = LiveWindow(hwnd);
   if (!record) return 0;
   if (processId) *processId = GetCurrentProcessId();
@@ -237,7 +250,6 @@ HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
     LPCWSTR className;
     LPCWSTR windowName;
   } query{className ? quorla::FindClass(className) : nullptr, className, windowName};
-  if (className && !query.windowClass) return nullptr;
   auto found = quorla::WindowsWhere(
       [](const quorla::WindowRecord& record, const void* context) {
         auto& q = *static_cast<const Query*>(context);
@@ -246,7 +258,12 @@ HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
         return !q.windowName || record.title == q.windowName;
       },
       &query);
-  if (found.empty()) return nullptr;
+  if (found.empty()) {
+    // A class atom means nothing in another process.
+    if (className && reinterpret_cast<ULONG_PTR>(className) <= 0xFFFF) return nullptr;
+    auto remote = quorla::FindRemoteWindow(className, windowName);
+    return remote ? remote->handle : nullptr;
+  }
   // The oldest matching window, for a stable answer.
   HWND best = found.front()->handle;
   for (auto& record : found)

@@ -4,14 +4,18 @@
 #include <unordered_map>
 
 #include "win/last_error.h"
+#include "win/threads.h"
 #include "win/window_objects.h"
+#include "window_handles.h"
+#include "window_publishing.h"
 
 namespace quorla {
 namespace {
 
+// Keyed by the whole handle value; serials are the low halves.
 struct WindowTable {
   std::unordered_map<ULONG_PTR, std::shared_ptr<WindowRecord>> windows;
-  ULONG_PTR next = 0x10010;
+  DWORD nextSerial = 0x10010;
 };
 
 WindowTable& Table() {
@@ -21,6 +25,14 @@ WindowTable& Table() {
 
 }  // namespace
 
+bool IsOtherProcessWindow(HWND hwnd) {
+  // Process ids never exceed 2^22 on the host; the special handles with all
+  // high bits set (HWND_MESSAGE, HWND_TOPMOST ...) name no process.
+  constexpr DWORD kLargestProcessId = 1u << 22;
+  DWORD processId = ProcessOfWindow(hwnd);
+  return processId != 0 && processId <= kLargestProcessId && processId != GetCurrentProcessId();
+}
+
 std::mutex& WindowTableLock() {
   static auto* lock = new std::mutex;
   return *lock;
@@ -29,11 +41,12 @@ std::mutex& WindowTableLock() {
 HWND InsertWindow(const std::shared_ptr<WindowRecord>& record) {
   std::lock_guard<std::mutex> guard(WindowTableLock());
   WindowTable& table = Table();
+  const DWORD processId = GetCurrentProcessId();
   ULONG_PTR value;
   do {
-    value = table.next;
-    table.next += 2;  // window handles are even, never a kernel handle's multiple of four plus 0
-    if (table.next >= 0x7FFFFFF0) table.next = 0x10010;
+    value = reinterpret_cast<ULONG_PTR>(MakeWindowHandle(processId, table.nextSerial));
+    table.nextSerial += 2;  // serials are even, never a kernel handle's multiple of four plus 0
+    if (table.nextSerial >= 0x7FFFFFF0) table.nextSerial = 0x10010;
   } while (table.windows.count(value));
   record->handle = reinterpret_cast<HWND>(value);
   table.windows.emplace(value, record);
@@ -93,6 +106,7 @@ void ForgetWindowsOfThread(DWORD threadId) {
       },
       &threadId);
   for (auto& record : windows) RemoveWindow(record->handle);
+  if (!windows.empty()) PublishWindowChange(windows.front()->handle);
 }
 
 }  // namespace quorla

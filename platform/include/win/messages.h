@@ -129,8 +129,15 @@ constexpr DWORD QS_INPUT = QS_MOUSE | QS_KEY;
 constexpr DWORD QS_ALLEVENTS = QS_INPUT | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY;
 constexpr DWORD QS_ALLINPUT = QS_ALLEVENTS | QS_SENDMESSAGE;
 
+constexpr DWORD ERROR_MESSAGE_SYNC_ONLY = 1159;
+constexpr DWORD ERROR_NOT_ENOUGH_QUOTA = 1816;
+
 // hwnd null posts a thread message to the calling thread. FALSE with
-// ERROR_INVALID_WINDOW_HANDLE for a window that is gone.
+// ERROR_INVALID_WINDOW_HANDLE for a window that is gone. A window of another
+// process of the user takes only messages whose parameters are numbers
+// (WM_NULL, WM_CLOSE, WM_QUIT, WM_COMMAND, and WM_USER up to 0xFFFF; others
+// fail with ERROR_MESSAGE_SYNC_ONLY); when its process does not take them in
+// for a second, the post fails with ERROR_NOT_ENOUGH_QUOTA.
 WINAPI_EXPORT BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // FALSE with ERROR_INVALID_THREAD_ID when the thread has no queue.
 WINAPI_EXPORT BOOL PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
