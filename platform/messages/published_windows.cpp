@@ -35,7 +35,9 @@ bool ParseName(std::string_view field, std::u16string* name) {
   if (field.empty() || field[0] != '=') return false;
   std::string bytes;
   for (size_t i = 1; i < field.size(); ++i) {
-    if (field[i] != '%') {
+    const auto byte = static_cast<unsigned char>(field[i]);
+    if (byte <= 0x20 || byte == 0x7F) return false;  // always written escaped
+    if (byte != '%') {
       bytes += field[i];
       continue;
     }
@@ -87,8 +89,10 @@ std::string FormatPublishedList(const PublishedList& list) {
   return out;
 }
 
-bool ParsePublishedList(std::string_view text, PublishedList* list) {
-  *list = PublishedList();
+bool ParsePublishedList(std::string_view text, PublishedList* out) {
+  *out = PublishedList();
+  PublishedList read;
+  PublishedList* list = &read;
   if (text.substr(0, kHeader.size()) != kHeader || text.empty() || text.back() != '\n') return false;
   text.remove_prefix(kHeader.size());
   size_t end = text.find('\n');
@@ -113,6 +117,7 @@ bool ParsePublishedList(std::string_view text, PublishedList* list) {
     list->windows.push_back(std::move(window));
     text.remove_prefix(end + 1);
   }
+  *out = std::move(read);
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "child_processes.h"
+#include "command_line_probe_report.h"
 #include "utf.h"
 #include "win/command_line.h"
 
@@ -64,17 +65,6 @@ TEST(CommandLineTest, ThisProcessSeesItsArgumentsJoined) {
   EXPECT_EQ(std::u16string(GetCommandLineW()), quorla::CommandLineFromArguments(arguments));
 }
 
-// Fields of command_line_probe's report.
-std::vector<std::string> Fields(const std::string& report) {
-  std::vector<std::string> fields;
-  for (size_t start = 0; start < report.size();) {
-    size_t end = report.find('\0', start);
-    fields.push_back(report.substr(start, end - start));
-    start = end + 1;
-  }
-  return fields;
-}
-
 struct HandedCase {
   const char* name;
   std::vector<std::string> arguments;  // after the program
@@ -108,10 +98,11 @@ TEST(CommandLineTest, AHandedLineCountsOnlyWhenItMatchesTheArguments) {
     ::unsetenv("QUORLA_PROBE_REPORT");
     int status = child.Wait();
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.name;
-    auto fields = Fields(quorla::testing::ReadFile(report).value_or(""));
-    ASSERT_GE(fields.size(), 3u) << c.name;
-    EXPECT_EQ(fields[0], expand(c.expected)) << c.name;
-    EXPECT_EQ(fields[2], "0") << c.name;
+    auto probe = quorla::testing::ParseCommandLineProbeReport(quorla::testing::ReadFile(report).value_or(""));
+    ASSERT_TRUE(probe) << c.name;
+    EXPECT_EQ(probe->commandLine, expand(c.expected)) << c.name;
+    EXPECT_EQ(probe->argv, argv) << c.name;
+    EXPECT_FALSE(probe->handedLineInherited) << c.name;
   }
 }
 
