@@ -8,13 +8,12 @@
 #include "published_windows.h"
 #include "runtime_folder.h"
 #include "win/threads.h"
+#include "win/window_styles.h"
 #include "window_publishing.h"
 #include "window_table.h"
 
 namespace quorla {
 namespace {
-
-constexpr DWORD kVisibleStyle = 0x10000000;  // WS_VISIBLE
 
 // The process's side of publishing. Lists are written one at a time under
 // `lock`, each from a snapshot taken under it, so the last list written is
@@ -75,7 +74,7 @@ PublishedList SnapshotLocked(const Publisher& publisher) {
     PublishedWindow window;
     window.handle = record->handle;
     window.threadId = record->threadId;
-    window.visible = (record->style & kVisibleStyle) != 0;
+    window.visible = (record->style & WS_VISIBLE) != 0;
     window.className = record->windowClass->name;
     window.title = record->title;
     list.windows.push_back(std::move(window));

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "window_placement.h"
+#include "window_publishing.h"
 #include "window_tree.h"
 #include "win/input.h"
 #include "win/painting.h"
@@ -65,6 +66,7 @@ LRESULT SetText(HWND hwnd, LPCWSTR text) {
     backend = window->ui.backend;
   }
   if (backend) backend->SetTitle(title);
+  PublishWindowChange(hwnd);
   return TRUE;
 }
 

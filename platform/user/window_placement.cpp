@@ -4,7 +4,9 @@
 
 #include "activation.h"
 #include "message_queue.h"
+#include "remote_windows.h"
 #include "update_regions.h"
+#include "window_publishing.h"
 #include "window_tree.h"
 #include "win/last_error.h"
 #include "win/messages.h"
@@ -180,6 +182,7 @@ BOOL PlaceWindow(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
   WakePainters(painters);
   if (parentToRepaint) InvalidateParentArea(parentToRepaint, parentArea);
   CarryOut(hwnd, work);
+  if (showing || hiding) PublishWindowChange(hwnd);
   if (hiding) ForgetActivationOf(hwnd);
   if (work.activate) ActivateWindow(hwnd);
   SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
@@ -298,9 +301,12 @@ BOOL ShowWindow(HWND hwnd, int command) {
 }
 
 BOOL IsWindowVisible(HWND hwnd) {
-  std::lock_guard<std::mutex> guard(quorla::WindowTableLock());
-  auto window = quorla::FindWindowRecordLocked(hwnd);
-  return window && quorla::IsVisibleLocked(*window) ? TRUE : FALSE;
+  {
+    std::lock_guard<std::mutex> guard(quorla::WindowTableLock());
+    if (auto window = quorla::FindWindowRecordLocked(hwnd)) return quorla::IsVisibleLocked(*window) ? TRUE : FALSE;
+  }
+  // Another process's window, as that process published it.
+  return quorla::IsRemoteWindowVisible(hwnd) ? TRUE : FALSE;
 }
 
 BOOL IsIconic(HWND hwnd) {

@@ -6,6 +6,7 @@
 #include "win/mutexes.h"
 #include "win/process_exit.h"
 #include "win/window_objects.h"
+#include "win/window_state.h"
 #include "window_probe_process.h"
 
 namespace {
@@ -14,19 +15,22 @@ using quorla::testing::TemporaryFolder;
 using quorla::testing::WindowProbeProcess;
 
 // The probe ends itself from inside its message loop while three workers
-// run: its status is the code's low byte, no static destructor runs, and its
-// window and mutex are gone for everyone else.
+// run (and, with a window on screen, while its loop runs Qt's): its status is
+// the code's low byte, no static destructor runs, and its window and mutex
+// are gone for everyone else.
 TEST(TerminateProcessTest, EndsARunningProcessAtOnceWithItsCode) {
   const struct {
     WPARAM code;
     int status;
-  } cases[] = {{0, 0}, {7, 7}, {255, 255}, {0x1234, 0x34}};
+    bool onScreen;
+  } cases[] = {{0, 0, false}, {7, 7, false}, {255, 255, false}, {0x1234, 0x34, false}, {9, 9, true}, {0x1FF, 0xFF, true}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.code);
+    SCOPED_TRACE(testing::Message() << c.code << (c.onScreen ? " on screen" : " hidden"));
     TemporaryFolder folder;
-    WindowProbeProcess probe(folder, "QuorlaEnding", "ending", "{VXTray-ending}");
+    WindowProbeProcess probe(folder, "QuorlaEnding", "ending", "{VXTray-ending}", c.onScreen);
     HWND window = probe.AwaitWindow();
     ASSERT_NE(window, nullptr);
+    EXPECT_EQ(IsWindowVisible(window), c.onScreen ? TRUE : FALSE);
     HANDLE held = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, u"{VXTray-ending}");
     ASSERT_NE(held, nullptr);
     CloseHandle(held);

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "published_windows.h"
@@ -15,6 +16,8 @@
 #include "win/mutexes.h"
 #include "win/threads.h"
 #include "win/window_objects.h"
+#include "win/window_state.h"
+#include "win/window_styles.h"
 #include "window_handles.h"
 #include "window_probe_process.h"
 
@@ -145,6 +148,10 @@ TEST(CrossProcessWindowsTest, AVisibleFlagIsPublished) {
     ASSERT_EQ(list.windows.size(), 1u);
     EXPECT_EQ(list.windows[0].handle, window);
     EXPECT_EQ(list.windows[0].visible, visible);
+    EXPECT_EQ(IsWindowVisible(window), visible ? TRUE : FALSE);
+    probe.Child().Kill();
+    probe.Child().Wait();
+    EXPECT_FALSE(IsWindowVisible(window));
   }
 }
 
@@ -161,8 +168,8 @@ class OwnWindowsTest : public ::testing::Test {
     wc.lpszClassName = u"QuorlaOwnClass";
     RegisterClassExW(&wc);
   }
-  static HWND Make(HWND parent, LPCWSTR title) {
-    return CreateWindowExW(0, u"QuorlaOwnClass", title, 0, 0, 0, 0, 0, parent, nullptr, nullptr, nullptr);
+  static HWND Make(HWND parent, LPCWSTR title, DWORD style = 0) {
+    return CreateWindowExW(0, u"QuorlaOwnClass", title, style, 0, 0, 0, 0, parent, nullptr, nullptr, nullptr);
   }
   static quorla::PublishedList OwnList() {
     quorla::PublishedList list;
@@ -178,7 +185,7 @@ TEST_F(OwnWindowsTest, OnlyTopLevelWindowsArePublishedAndDestroyedOnesVanish) {
   HWND hidden = Make(HWND_MESSAGE, u"message only");
   EXPECT_TRUE(OwnList().windows.empty());
   HWND top = Make(nullptr, u"top 窗口");
-  HWND child = Make(top, u"child");
+  HWND child = Make(top, u"child", WS_CHILD);
   auto list = OwnList();
   EXPECT_EQ(list.processId, GetCurrentProcessId());
   ASSERT_EQ(list.windows.size(), 1u);
@@ -189,6 +196,9 @@ TEST_F(OwnWindowsTest, OnlyTopLevelWindowsArePublishedAndDestroyedOnesVanish) {
   EXPECT_EQ(quorla::ProcessOfWindow(top), GetCurrentProcessId());
   EXPECT_EQ(quorla::ProcessOfWindow(child), GetCurrentProcessId());
 
+  HWND owned = Make(top, u"owned pop-up");  // no WS_CHILD: top-level, owned by top
+  EXPECT_EQ(OwnList().windows.size(), 2u);
+  DestroyWindow(owned);
   HWND second = Make(nullptr, u"second");
   EXPECT_EQ(OwnList().windows.size(), 2u);
   DestroyWindow(top);
@@ -198,6 +208,33 @@ TEST_F(OwnWindowsTest, OnlyTopLevelWindowsArePublishedAndDestroyedOnesVanish) {
   DestroyWindow(second);
   DestroyWindow(hidden);
   EXPECT_TRUE(OwnList().windows.empty());
+}
+
+TEST_F(OwnWindowsTest, TitlesAndVisibilityArePublishedAsTheyChange) {
+  HWND top = Make(nullptr, u"before");
+  ASSERT_NE(top, nullptr);
+  struct Step {
+    const char* label;
+    std::function<void()> change;
+    std::u16string title;
+    bool visible;
+  } const steps[] = {
+      {"created", [] {}, u"before", false},
+      {"titled", [&] { SetWindowTextW(top, u"after 之后"); }, u"after 之后", false},
+      {"shown", [&] { ShowWindow(top, SW_SHOW); }, u"after 之后", true},
+      {"hidden", [&] { ShowWindow(top, SW_HIDE); }, u"after 之后", false},
+      {"shown by position", [&] { SetWindowPos(top, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW); },
+       u"after 之后", true},
+      {"untitled", [&] { SetWindowTextW(top, nullptr); }, u"", true},
+  };
+  for (const Step& step : steps) {
+    step.change();
+    auto list = OwnList();
+    ASSERT_EQ(list.windows.size(), 1u) << step.label;
+    EXPECT_EQ(list.windows[0].title, step.title) << step.label;
+    EXPECT_EQ(list.windows[0].visible, step.visible) << step.label;
+  }
+  DestroyWindow(top);
 }
 
 TEST_F(OwnWindowsTest, WindowsOfAThreadThatEndsVanishFromTheList) {

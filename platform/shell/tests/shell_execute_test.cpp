@@ -11,13 +11,12 @@
 #include "command_line_probe_report.h"
 #include "utf.h"
 #include "win/last_error.h"
+#include "win/window_styles.h"
 
 namespace {
 
 using quorla::testing::CommandLineProbeReport;
 using quorla::testing::TemporaryFolder;
-
-constexpr INT kShowNormal = 1;
 
 // Programs named as the system's: copies of command_line_probe called
 // VXBrowser and VXTray in a folder whose name has a blank and Chinese.
@@ -38,7 +37,7 @@ class ShellExecuteTest : public ::testing::Test {
                                                LPCWSTR directory, INT_PTR* result) {
     const std::string report = root_ / ("report-" + std::to_string(++launches_));
     ::setenv("QUORLA_PROBE_REPORT", report.c_str(), 1);
-    *result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, verb, file.c_str(), parameters, directory, kShowNormal));
+    *result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, verb, file.c_str(), parameters, directory, SW_SHOWNORMAL));
     ::unsetenv("QUORLA_PROBE_REPORT");
     // The program is nobody's child here: nothing to reap, no zombie left.
     int status;
@@ -143,7 +142,7 @@ TEST_F(ShellExecuteTest, FailuresGiveSmallResultsAndTheirErrors) {
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(GetLastError(), c.error);
   }
-  EXPECT_EQ(reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, nullptr, nullptr, nullptr, nullptr, kShowNormal)),
+  EXPECT_EQ(reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, nullptr, nullptr, nullptr, nullptr, SW_SHOWNORMAL)),
             SE_ERR_FNF);
 }
 
