@@ -9,7 +9,7 @@ namespace quorla {
 // capture loses it (WM_CAPTURECHANGED with lParam null, after the change) as
 // when the platform's own loops start. Nothing happens when no window of the
 // calling thread holds the capture.
-void CancelCaptureForModalLoop();
+WINAPI_EXPORT void CancelCaptureForModalLoop();
 
 // The holder is being destroyed: it loses the capture with
 // WM_CAPTURECHANGED while it still exists.

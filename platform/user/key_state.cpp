@@ -29,8 +29,34 @@ void NoteMouseKeys(WPARAM keys) {
 
 bool IsKeyDown(int virtualKey) { return virtualKey > 0 && virtualKey < 256 && Keys()[virtualKey].load(); }
 
+namespace {
+
+std::array<bool, 256>& ThreadKeys() {
+  thread_local std::array<bool, 256> keys{};
+  return keys;
+}
+
+}  // namespace
+
+void NoteInputTaken(const MSG& msg) {
+  auto& keys = ThreadKeys();
+  if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST && msg.message != WM_MOUSEWHEEL) {
+    keys[VK_LBUTTON] = (msg.wParam & MK_LBUTTON) != 0;
+    keys[VK_RBUTTON] = (msg.wParam & MK_RBUTTON) != 0;
+    keys[VK_MBUTTON] = (msg.wParam & MK_MBUTTON) != 0;
+    keys[VK_SHIFT] = (msg.wParam & MK_SHIFT) != 0;
+    keys[VK_CONTROL] = (msg.wParam & MK_CONTROL) != 0;
+  } else if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && msg.wParam < 256) {
+    keys[msg.wParam] = true;
+  } else if ((msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) && msg.wParam < 256) {
+    keys[msg.wParam] = false;
+  }
+}
+
+bool IsKeyDownForThread(int virtualKey) { return virtualKey > 0 && virtualKey < 256 && ThreadKeys()[virtualKey]; }
+
 }  // namespace quorla
 
-SHORT GetKeyState(int virtualKey) { return quorla::IsKeyDown(virtualKey) ? static_cast<SHORT>(0x8000) : 0; }
+SHORT GetKeyState(int virtualKey) { return quorla::IsKeyDownForThread(virtualKey) ? static_cast<SHORT>(0x8000) : 0; }
 
-SHORT GetAsyncKeyState(int virtualKey) { return GetKeyState(virtualKey); }
+SHORT GetAsyncKeyState(int virtualKey) { return quorla::IsKeyDown(virtualKey) ? static_cast<SHORT>(0x8000) : 0; }

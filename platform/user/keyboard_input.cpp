@@ -24,7 +24,7 @@ bool SameMessage(const MSG& a, const MSG& b) {
 std::u16string TextOfKey(int virtualKey) {
   if (virtualKey >= 'A' && virtualKey <= 'Z') {
     char16_t c = static_cast<char16_t>(virtualKey);
-    return std::u16string(1, IsKeyDown(VK_SHIFT) ? c : static_cast<char16_t>(c - 'A' + 'a'));
+    return std::u16string(1, IsKeyDownForThread(VK_SHIFT) ? c : static_cast<char16_t>(c - 'A' + 'a'));
   }
   if (virtualKey >= '0' && virtualKey <= '9') return std::u16string(1, static_cast<char16_t>(virtualKey));
   switch (virtualKey) {
@@ -72,6 +72,7 @@ bool QueueKeyEvent(const KeyEvent& event) {
 }
 
 void NoteInputMessageTaken(const MSG& msg, const InputExtras& extras) {
+  NoteInputTaken(msg);
   if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
     if (extras.setCursor && IsWindow(extras.cursorWindow)) {
       SendMessageW(extras.cursorWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(extras.cursorWindow),

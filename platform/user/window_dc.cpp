@@ -1,6 +1,7 @@
 #include "window_dc.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "window_tree.h"
@@ -12,7 +13,8 @@ namespace {
 struct Placement {
   std::shared_ptr<WindowImage> image;
   QPoint offset;
-  QSize size;  // the part of the client area that lies inside the image
+  QSize size;     // the client area, cut at the image's right and bottom edges
+  bool outside = false;  // the client area starts left of or above the image
 };
 
 Placement PlaceLocked(HWND hwnd) {
@@ -23,9 +25,6 @@ Placement PlaceLocked(HWND hwnd) {
   auto image = ImageOfTopLevelLocked(*top);
   if (!image) return placement;
   QPoint offset = OffsetInTopLevelLocked(*window);
-  // A child that reaches out above or left of its top-level window has no
-  // pixels of its own before the image starts: such a DC draws nothing.
-  if (offset.x() < 0 || offset.y() < 0) return placement;
   QSize size = SizeOf(*window);
   int w = std::min(size.width(), image->width - offset.x());
   int h = std::min(size.height(), image->height - offset.y());
@@ -33,7 +32,23 @@ Placement PlaceLocked(HWND hwnd) {
   placement.image = std::move(image);
   placement.offset = offset;
   placement.size = QSize(w, h);
+  placement.outside = offset.x() < 0 || offset.y() < 0;
   return placement;
+}
+
+// The part of the image a window's client area covers, in client
+// coordinates.
+QRect InImage(const Placement& placement) {
+  return QRect(QPoint(0, 0), placement.size) &
+         QRect(-placement.offset, QSize(placement.image->width, placement.image->height));
+}
+
+void CopyRows(const Surface& from, QPoint fromAt, const Surface& to, QPoint toAt, const QRect& area) {
+  for (int y = 0; y < area.height(); ++y) {
+    std::memcpy(to.Row(toAt.y() + y) + static_cast<std::ptrdiff_t>(toAt.x()) * 4,
+                from.Row(fromAt.y() + y) + static_cast<std::ptrdiff_t>(fromAt.x()) * 4,
+                static_cast<size_t>(area.width()) * 4);
+  }
 }
 
 std::vector<std::weak_ptr<WindowDc>>& OpenDcs() {
@@ -64,6 +79,18 @@ Surface WindowDc::GetSurface() const {
   }
   if (!placement.image) return Surface{};
   held_ = placement.image;
+  if (placement.outside) {
+    // The client area starts before the image: the DC draws into a copy of
+    // its part of the image, which Flush writes back.
+    if (!staging_ || staging_->width != placement.size.width() || staging_->height != placement.size.height()) {
+      staging_ = std::make_shared<WindowImage>(placement.size.width(), placement.size.height());
+      QRect part = InImage(placement);
+      CopyRows(held_->View(), part.topLeft() + placement.offset, staging_->View(), part.topLeft(), part);
+    }
+    stagingOffset_ = placement.offset;
+    return staging_->View();
+  }
+  staging_.reset();
   Surface s = held_->View();
   s.top += placement.offset.y() * s.pitch + static_cast<std::ptrdiff_t>(placement.offset.x()) * 4;
   s.width = placement.size.width();
@@ -75,7 +102,7 @@ QRegion WindowDc::BaseRegion() const {
   std::lock_guard<std::mutex> guard(WindowTableLock());
   Placement placement = PlaceLocked(hwnd_);
   if (!placement.image) return QRegion();
-  QRegion region = VisibleRegionLocked(FindWindowRecordLocked(hwnd_)) & QRect(QPoint(0, 0), placement.size);
+  QRegion region = VisibleRegionLocked(FindWindowRecordLocked(hwnd_)) & InImage(placement);
   if (paintArea_) region &= *paintArea_;
   return region;
 }
@@ -92,6 +119,12 @@ void WindowDc::Flush() const {
     auto top = TopLevelLocked(window);
     backend = top->ui.backend;
     offset = OffsetInTopLevelLocked(*window);
+  }
+  if (staging_ && held_ && offset == stagingOffset_) {
+    Surface image = held_->View();
+    Surface staged = staging_->View();
+    for (const QRect& r : drawn & QRect(QPoint(0, 0), QSize(staged.width, staged.height)))
+      CopyRows(staged, r.topLeft(), image, r.topLeft() + offset, r);
   }
   if (backend) backend->Repaint(drawn.translated(offset));
 }

@@ -28,6 +28,10 @@ class WindowDc final : public DeviceContext {
   HWND hwnd_;
   std::optional<QRegion> paintArea_;
   mutable std::shared_ptr<WindowImage> held_;  // keeps the pixels alive while a call draws
+  // For a window whose client area starts left of or above its top-level
+  // window's image: the DC's own copy of the window's pixels.
+  mutable std::shared_ptr<WindowImage> staging_;
+  mutable QPoint stagingOffset_;
 };
 
 // A new window DC entered in the handle table (null for a window that is

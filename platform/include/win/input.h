@@ -83,8 +83,10 @@ WINAPI_EXPORT HWND SetCapture(HWND hwnd);
 WINAPI_EXPORT BOOL ReleaseCapture();
 WINAPI_EXPORT HWND GetCapture();
 
-// Key state: the high bit (the result is negative) while the key is down.
-// Mouse buttons, shift, control and alt, as last seen by the input.
+// Key state: the high bit (the result is negative) while the key or mouse
+// button is down. GetKeyState answers as of the last input message the
+// calling thread took from its queue; GetAsyncKeyState as of the latest
+// input the layer saw.
 WINAPI_EXPORT SHORT GetKeyState(int virtualKey);
 WINAPI_EXPORT SHORT GetAsyncKeyState(int virtualKey);
 // Milliseconds between two clicks that make a double click.

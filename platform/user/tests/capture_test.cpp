@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "capture.h"
 #include "window_test_support.h"
 
 namespace {
@@ -26,6 +27,12 @@ TEST(Capture, TheLoserIsToldAfterTheChange) {
       {"take from another window", [&] { EXPECT_EQ(SetCapture(b), a); }, a, b},
       {"release", [&] { EXPECT_TRUE(ReleaseCapture()); }, b, nullptr},
       {"release with no holder", [&] { EXPECT_TRUE(ReleaseCapture()); }, nullptr, nullptr},
+      {"a modal loop takes over the mouse", [&] {
+         SetCapture(b);
+         log.Clear();
+         quorla::CancelCaptureForModalLoop();
+       }, b, nullptr},
+      {"a modal loop while nobody holds it", [&] { quorla::CancelCaptureForModalLoop(); }, nullptr, nullptr},
       {"holder destroyed", [&] {
          SetCapture(a);
          log.Clear();

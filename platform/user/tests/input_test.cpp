@@ -12,6 +12,8 @@
 namespace {
 
 using quorla_test::Seen;
+
+inline LPCWSTR MAKEINTRESOURCEW_FOR_TEST(WORD id) { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(id)); }
 using quorla_test::WindowLog;
 
 const std::vector<UINT> kMouseMessages = {WM_MOUSEMOVE,   WM_LBUTTONDOWN,   WM_LBUTTONUP,  WM_LBUTTONDBLCLK,
@@ -273,6 +275,56 @@ TEST(Input, ACloseFromTheDesktopArrivesAsCloseOnly) {
   QCoreApplication::sendEvent(quorla::WidgetOfWindow(hwnd), &again);
   quorla_test::DrainMessages();
   EXPECT_FALSE(IsWindow(hwnd)) << "the default handling destroys it";
+}
+
+TEST(Input, CursorsAndPointerState) {
+  struct Cursor {
+    LPCWSTR id;
+    Qt::CursorShape shape;
+  } cursors[] = {{IDC_ARROW, Qt::ArrowCursor},      {IDC_HAND, Qt::PointingHandCursor}, {IDC_SIZEWE, Qt::SizeHorCursor},
+                 {IDC_SIZENS, Qt::SizeVerCursor},   {IDC_SIZENWSE, Qt::SizeFDiagCursor}, {IDC_SIZENESW, Qt::SizeBDiagCursor},
+                 {IDC_SIZEALL, Qt::SizeAllCursor},  {IDC_IBEAM, Qt::IBeamCursor},         {IDC_WAIT, Qt::WaitCursor}};
+  EXPECT_EQ(LoadCursorW(nullptr, MAKEINTRESOURCEW_FOR_TEST(1)), nullptr);
+  WindowLog log;
+  HWND hwnd = Shown(0, 0, 100, 100);
+  HCURSOR wanted = nullptr;
+  log.handlers[WM_SETCURSOR] = [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    if (!wanted) return DefWindowProcW(h, m, w, l);
+    SetCursor(wanted);
+    return TRUE;
+  };
+  for (const Cursor& c : cursors) {
+    wanted = LoadCursorW(nullptr, c.id);
+    ASSERT_NE(wanted, nullptr);
+    EXPECT_EQ(LoadCursorW(nullptr, c.id), wanted) << "the same handle every time";
+    Mouse(hwnd, QEvent::MouseMove, {30, 40});
+    quorla_test::DrainMessages();
+    EXPECT_EQ(GetCursor(), wanted);
+    EXPECT_EQ(quorla::WidgetOfWindow(hwnd)->cursor().shape(), c.shape);
+  }
+  wanted = nullptr;
+  Mouse(hwnd, QEvent::MouseMove, {31, 41});
+  quorla_test::DrainMessages();
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW)) << "the default gives the class cursor";
+  POINT p;
+  ASSERT_TRUE(GetCursorPos(&p));
+  EXPECT_EQ(p.x, 31);
+  EXPECT_EQ(p.y, 41);
+
+  SHORT duringPress = 0, duringRelease = 0;
+  log.handlers[WM_LBUTTONDOWN] = [&](HWND, UINT, WPARAM, LPARAM) {
+    duringPress = GetKeyState(VK_LBUTTON);
+    return 0;
+  };
+  log.handlers[WM_LBUTTONUP] = [&](HWND, UINT, WPARAM, LPARAM) {
+    duringRelease = GetKeyState(VK_LBUTTON);
+    return 0;
+  };
+  Click(hwnd, {10, 10});
+  quorla_test::DrainMessages();
+  EXPECT_LT(duringPress, 0);
+  EXPECT_GE(duringRelease, 0);
+  DestroyWindow(hwnd);
 }
 
 }  // namespace

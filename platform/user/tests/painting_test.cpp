@@ -180,6 +180,22 @@ TEST(Painting, ChildrenDrawIntoTheTopLevelImageAndClipChildrenKeepsThemWhole) {
   }
 }
 
+TEST(Painting, AChildReachingOutOfItsTopLevelWindowDrawsItsVisiblePart) {
+  HWND top = ShownWindow(100, 100);
+  FillWindow(top, kRed);
+  HWND child = quorla_test::MakeChild(top, WS_VISIBLE, -10, -20, 50, 50);
+  quorla_test::DrainMessages();
+  FillWindow(child, kGreen);
+  struct Probe {
+    HWND hwnd;
+    int x, y;
+    COLORREF color;
+  } probes[] = {{top, 0, 0, kGreen},   {top, 39, 29, kGreen}, {top, 40, 29, kRed}, {top, 39, 30, kRed},
+                {child, 10, 20, kGreen}, {child, 49, 49, kGreen}};
+  for (const Probe& p : probes) EXPECT_EQ(PixelOf(p.hwnd, p.x, p.y), p.color) << p.x << "," << p.y;
+  DestroyWindow(top);
+}
+
 TEST(Painting, DefaultEraseFillsTheClassBrush) {
   HWND hwnd = ShownWindow(10, 10);
   FillWindow(hwnd, kRed);

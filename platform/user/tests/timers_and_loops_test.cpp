@@ -24,9 +24,12 @@ int RunLoop() {
   return got == 0 ? static_cast<int>(msg.wParam) : -1;
 }
 
-TEST(TimersAndLoops, ATimerTicksInsideANestedLoopInsideASentMessage) {
+// A timer ticking in a loop nested inside a sent message; on the thread that
+// runs Qt (a shown window) or on a plain queue (a hidden one).
+void TimerTicksInNestedLoop(DWORD style) {
   WindowLog log;
-  HWND hwnd = quorla_test::MakeTopLevel(WS_POPUP, 0, 0, 10, 10);
+  HWND hwnd = quorla_test::MakeTopLevel(WS_POPUP | style, 0, 0, 10, 10);
+  quorla_test::DrainMessages();
   int ticks = 0;
   int nestedResult = -2;
   log.handlers[WM_TIMER] = [&](HWND h, UINT, WPARAM id, LPARAM) {
@@ -50,6 +53,10 @@ TEST(TimersAndLoops, ATimerTicksInsideANestedLoopInsideASentMessage) {
   EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) << "a killed timer ticks no more";
   DestroyWindow(hwnd);
 }
+
+TEST(TimersAndLoops, ATimerTicksInsideANestedLoopInsideASentMessage) { TimerTicksInNestedLoop(0); }
+
+TEST(TimersAndLoops, ATimerTicksInsideANestedLoopOfTheUserInterfaceThread) { TimerTicksInNestedLoop(WS_VISIBLE); }
 
 TEST(TimersAndLoops, ABusyThreadFindsOneTickPerTimerNotABacklog) {
   std::atomic<int> ticks{0};
@@ -133,6 +140,48 @@ TEST(TimersAndLoops, TheUserInterfaceLoopWakesForAWorkersPostAndSend) {
   worker.join();
   EXPECT_EQ(sent, 42);
   DestroyWindow(hwnd);
+}
+
+TEST(TimersAndLoops, AnotherThreadsInvalidationPaintsInTheUserInterfaceLoop) {
+  WindowLog log;
+  HWND hwnd = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE, 0, 0, 20, 20);
+  quorla_test::DrainMessages();
+  log.handlers[WM_PAINT] = [](HWND h, UINT, WPARAM, LPARAM) {
+    PAINTSTRUCT ps;
+    BeginPaint(h, &ps);
+    EndPaint(h, &ps);
+    PostQuitMessage(9);
+    return 0;
+  };
+  std::thread worker([hwnd] {
+    Sleep(50);
+    InvalidateRect(hwnd, nullptr, FALSE);
+  });
+  EXPECT_EQ(RunLoop(), 9);
+  worker.join();
+  DestroyWindow(hwnd);
+}
+
+TEST(TimersAndLoops, AFilteredLoopWaitsForItsOwnMessagesOnly) {
+  HWND a = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE, 0, 0, 20, 20);
+  HWND b = quorla_test::MakeTopLevel(WS_POPUP, 0, 0, 20, 20);
+  quorla_test::DrainMessages();
+  PostMessageW(a, WM_USER + 3, 0, 0);  // not for the filter below
+  SetTimer(a, 1, 10, nullptr);         // neither
+  std::thread worker([b] {
+    Sleep(80);
+    PostMessageW(b, WM_USER + 4, 0, 0);
+  });
+  MSG msg;
+  ULONGLONG start = GetTickCount64();
+  ASSERT_EQ(GetMessageW(&msg, b, 0, 0), TRUE);
+  EXPECT_EQ(msg.message, WM_USER + 4u);
+  EXPECT_GE(GetTickCount64() - start, 60u);
+  worker.join();
+  ASSERT_TRUE(PeekMessageW(&msg, a, WM_USER + 3, WM_USER + 3, PM_REMOVE)) << "left in the queue";
+  KillTimer(a, 1);
+  DestroyWindow(a);
+  DestroyWindow(b);
 }
 
 }  // namespace
