@@ -1,10 +1,11 @@
 // Key events to queued messages, and WM_CHAR from TranslateMessage.
+#include "activation.h"
 #include "input_events.h"
 #include "key_state.h"
 #include "message_queue.h"
 #include "thread_ui_state.h"
 #include "ui_loop.h"
-#include "window_table.h"
+#include "window_tree.h"
 #include "win/input.h"
 #include "win/window_objects.h"
 #include "win/window_state.h"
@@ -71,9 +72,29 @@ bool QueueKeyEvent(const KeyEvent& event) {
   return queue->PostInput(msg, std::move(extras));
 }
 
+namespace {
+
+// A press on a window whose top-level window is not active activates that
+// window first, as clicking does on the platform.
+void ActivateByClick(HWND hwnd) {
+  HWND top = nullptr;
+  {
+    std::lock_guard<std::mutex> guard(WindowTableLock());
+    auto window = FindWindowRecordLocked(hwnd);
+    auto topLevel = window ? TopLevelLocked(window) : nullptr;
+    if (!topLevel || (topLevel->exStyle & WS_EX_NOACTIVATE) || !IsVisibleLocked(*topLevel)) return;
+    top = topLevel->handle;
+  }
+  if (CurrentUiState().active != top) ActivateWindow(top);
+}
+
+}  // namespace
+
 void NoteInputMessageTaken(const MSG& msg, const InputExtras& extras) {
   NoteInputTaken(msg);
   if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
+    const bool press = msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_MBUTTONDOWN;
+    if (press && extras.setCursor) ActivateByClick(msg.hwnd);
     if (extras.setCursor && IsWindow(extras.cursorWindow)) {
       SendMessageW(extras.cursorWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(extras.cursorWindow),
                    MAKELPARAM(HTCLIENT, static_cast<WORD>(msg.message)));

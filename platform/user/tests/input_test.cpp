@@ -277,6 +277,23 @@ TEST(Input, ACloseFromTheDesktopArrivesAsCloseOnly) {
   EXPECT_FALSE(IsWindow(hwnd)) << "the default handling destroys it";
 }
 
+TEST(Input, APressActivatesItsTopLevelWindowFirst) {
+  WindowLog log;
+  HWND b = Shown(200, 0, 50, 50);
+  HWND a = Shown(0, 0, 50, 50);
+  ASSERT_EQ(GetActiveWindow(), a);
+  log.Clear();
+  Click(a, {210, 10});
+  quorla_test::DrainMessages();
+  EXPECT_EQ(GetActiveWindow(), b);
+  EXPECT_EQ(GetFocus(), b);
+  EXPECT_EQ(log.MessagesOf(b, {WM_ACTIVATE, WM_SETFOCUS, WM_LBUTTONDOWN}),
+            (std::vector<UINT>{WM_ACTIVATE, WM_SETFOCUS, WM_LBUTTONDOWN}));
+  EXPECT_EQ(log.Of(a, WM_ACTIVATE).at(0).wParam, MAKEWPARAM(WA_INACTIVE, 0));
+  DestroyWindow(a);
+  DestroyWindow(b);
+}
+
 TEST(Input, CursorsAndPointerState) {
   struct Cursor {
     LPCWSTR id;
