@@ -16,7 +16,8 @@ bool IsPublishedKind(const WindowRecord& record);
 // Rewrites the list after anything that others see of a window has changed:
 // its creation, destruction, title or WS_VISIBLE style, or whether it is
 // top-level. Call it after the change, with no layer lock held; any thread.
-// Does nothing when the runtime folder is refused.
+// Costs nothing for a window that is not and was not on the list (children,
+// message-only windows). Does nothing when the runtime folder is refused.
 void PublishWindowChange(HWND hwnd);
 
 }  // namespace quorla

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <mutex>
+#include <unordered_set>
 
 #include "cross_process_posts.h"
 #include "process_presence.h"
@@ -24,6 +25,7 @@ struct Publisher {
   std::string folder;
   DWORD processId = 0;
   std::uint64_t livenessId = 0;
+  std::unordered_set<HWND> listed;  // the windows of the last list written
 };
 
 Publisher& ThePublisher() {
@@ -90,11 +92,19 @@ bool IsPublishedKind(const WindowRecord& record) { return !record.messageOnly &&
 void PublishWindowChange(HWND hwnd) {
   Publisher& publisher = ThePublisher();
   std::lock_guard<std::mutex> guard(publisher.lock);
-  if (!publisher.started) {
-    auto record = FindWindowRecord(hwnd);
-    if (!record || !IsPublishedKind(*record) || !StartLocked(publisher)) return;
+  // Child windows and message-only windows come and go by the hundred; the
+  // list changes only for windows that are or were on it.
+  bool publishedKind = false;
+  if (auto record = FindWindowRecord(hwnd)) {
+    std::lock_guard<std::mutex> tableGuard(WindowTableLock());
+    publishedKind = record->alive && IsPublishedKind(*record);
   }
-  WriteList(WindowListPath(publisher.folder, publisher.processId), FormatPublishedList(SnapshotLocked(publisher)));
+  if (!publishedKind && !publisher.listed.count(hwnd)) return;
+  if (!publisher.started && !StartLocked(publisher)) return;
+  PublishedList list = SnapshotLocked(publisher);
+  if (!WriteList(WindowListPath(publisher.folder, publisher.processId), FormatPublishedList(list))) return;
+  publisher.listed.clear();
+  for (const PublishedWindow& window : list.windows) publisher.listed.insert(window.handle);
 }
 
 }  // namespace quorla

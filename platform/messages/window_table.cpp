@@ -106,7 +106,7 @@ void ForgetWindowsOfThread(DWORD threadId) {
       },
       &threadId);
   for (auto& record : windows) RemoveWindow(record->handle);
-  if (!windows.empty()) PublishWindowChange(windows.front()->handle);
+  for (auto& record : windows) PublishWindowChange(record->handle);
 }
 
 }  // namespace quorla

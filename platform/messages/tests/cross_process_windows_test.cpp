@@ -1,5 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 
 #include <cstdlib>
@@ -234,6 +236,33 @@ TEST_F(OwnWindowsTest, TitlesAndVisibilityArePublishedAsTheyChange) {
     EXPECT_EQ(list.windows[0].title, step.title) << step.label;
     EXPECT_EQ(list.windows[0].visible, step.visible) << step.label;
   }
+  DestroyWindow(top);
+}
+
+// Child windows come and go by the hundred: the list is not rewritten for
+// them. Each rewrite is a new file; the open descriptor keeps the old file's
+// number from being given to a new one.
+TEST_F(OwnWindowsTest, ChildWindowsLeaveTheListAlone) {
+  HWND top = Make(nullptr, u"parent");
+  const std::string list = RuntimeFolderPath() + "/windows-" + std::to_string(GetCurrentProcessId());
+  const int held = ::open(list.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(held, 0);
+  struct stat before, after;
+  ASSERT_EQ(::fstat(held, &before), 0);
+  for (int i = 0; i < 20; ++i) {
+    HWND child = Make(top, u"child", WS_CHILD | WS_VISIBLE);
+    SetWindowTextW(child, u"renamed");
+    ShowWindow(child, SW_HIDE);
+    DestroyWindow(child);
+    HWND hidden = Make(HWND_MESSAGE, u"message only");
+    DestroyWindow(hidden);
+  }
+  ASSERT_EQ(::stat(list.c_str(), &after), 0);
+  EXPECT_EQ(before.st_ino, after.st_ino);
+  SetWindowTextW(top, u"renamed");
+  ASSERT_EQ(::stat(list.c_str(), &after), 0);
+  EXPECT_NE(before.st_ino, after.st_ino);
+  ::close(held);
   DestroyWindow(top);
 }
 
