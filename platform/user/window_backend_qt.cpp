@@ -1,7 +1,6 @@
 // Top-level windows on screen as Qt widgets.
 #include <QApplication>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QThread>
 #include <unistd.h>
 
@@ -107,14 +106,5 @@ QWidget* WidgetOfWindow(HWND hwnd) {
   return qt ? qt->Widget() : nullptr;
 }
 
-RECT WorkAreaForMaximise() {
-  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect area = screen->availableGeometry();
-      return RECT{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
-    }
-  }
-  return RECT{0, 0, 1024, 768};
-}
 
 }  // namespace quorla

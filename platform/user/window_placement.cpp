@@ -10,6 +10,7 @@
 #include "window_tree.h"
 #include "win/last_error.h"
 #include "win/messages.h"
+#include "win/system_metrics.h"
 #include "win/threads.h"
 #include "win/window_classes.h"
 #include "win/window_objects.h"
@@ -202,6 +203,12 @@ void SizeMessageParameters(HWND hwnd, WPARAM* wParam, LPARAM* lParam) {
   if (window->style & WS_MAXIMIZE) *wParam = SIZE_MAXIMIZED;
   QSize size = SizeOf(*window);
   *lParam = MAKELPARAM(static_cast<WORD>(size.width()), static_cast<WORD>(size.height()));
+}
+
+RECT WorkAreaForMaximise() {
+  RECT area{0, 0, 1024, 768};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
 }
 
 LPARAM MoveMessageParameter(HWND hwnd) {

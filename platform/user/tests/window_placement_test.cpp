@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "win/system_metrics.h"
 #include "window_access.h"
 #include "window_test_support.h"
 
@@ -117,6 +118,10 @@ TEST(WindowPlacement, MaximiseMinimiseAndRestore) {
   WindowLog log;
   ShowWindow(hwnd, SW_MAXIMIZE);
   EXPECT_TRUE(IsZoomed(hwnd));
+  RECT work{}, maximised{};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+  GetWindowRect(hwnd, &maximised);
+  EXPECT_TRUE(EqualRect(&work, &maximised)) << "a maximised window fills the work area";
   EXPECT_EQ(log.Of(hwnd, WM_SIZE).back().wParam, SIZE_MAXIMIZED);
   ShowWindow(hwnd, SW_RESTORE);
   EXPECT_FALSE(IsZoomed(hwnd));
