@@ -57,6 +57,29 @@ bool ThreadQueue::PostInput(const MSG& msg, InputExtras extras) {
   return true;
 }
 
+bool ThreadQueue::PostTask(std::function<void()> task) {
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (closed_) return false;
+    tasks_.push_back(std::move(task));
+  }
+  Nudge();
+  return true;
+}
+
+void ThreadQueue::RunTasks() {
+  for (;;) {
+    std::function<void()> task;
+    {
+      std::lock_guard<std::mutex> guard(lock_);
+      if (tasks_.empty()) return;
+      task = std::move(tasks_.front());
+      tasks_.pop_front();
+    }
+    task();
+  }
+}
+
 void ThreadQueue::Nudge() {
   nudged_.store(true);
   Wake();
@@ -214,6 +237,7 @@ void ThreadQueue::Close() {
     posted_.clear();
     input_.clear();
     timers_.clear();
+    tasks_.clear();
   }
   for (auto& sent : pending) sent->Complete(0);
 }

@@ -73,6 +73,11 @@ class ThreadQueue {
   void PostQuit(int exitCode);
   // Input from the windowing backend, behind the posted messages.
   bool PostInput(const MSG& msg, InputExtras extras);
+  // Work for the owning thread, run by its loop at the next turn (a window of
+  // that thread changed on another thread and its widget must follow).
+  bool PostTask(std::function<void()> task);
+  // The owning thread only: runs the tasks posted so far.
+  void RunTasks();
   // Wakes the owner so that its loop looks again at what it makes itself
   // (WM_PAINT after another thread invalidated one of its windows).
   void Nudge();
@@ -119,6 +124,7 @@ class ThreadQueue {
   std::mutex lock_;
   std::deque<MSG> posted_;
   std::deque<InputMessage> input_;
+  std::deque<std::function<void()>> tasks_;
   std::deque<std::shared_ptr<SentMessage>> sent_;
   std::vector<ThreadTimer> timers_;
   UINT_PTR nextThreadTimerId_ = 1;

@@ -86,6 +86,7 @@ namespace {
 // here; the rest is returned in msg.
 bool TakeNextMessage(ThreadQueue& queue, HWND filter, UINT min, UINT max, bool remove, MSG* msg) {
   queue.TakeNudge();
+  queue.RunTasks();
   DispatchIncomingSentMessages(queue);
   RunLoopTurnWork();
   InputExtras extras;

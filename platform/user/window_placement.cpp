@@ -75,6 +75,26 @@ void CarryOut(HWND hwnd, BackendWork& work) {
   if (work.raise) work.backend->Raise(work.topmost);
 }
 
+// Brings the backend of a top-level window in line with its record; on the
+// window's thread, after another thread placed, showed or hid the window.
+void SyncBackend(HWND hwnd) {
+  BackendWork work;
+  {
+    std::lock_guard<std::mutex> guard(WindowTableLock());
+    auto window = FindWindowRecordLocked(hwnd);
+    if (!window) return;
+    const bool visible = (window->style & WS_VISIBLE) != 0;
+    work.backend = window->ui.backend;
+    work.make = !work.backend && visible;
+    work.show = visible;
+    work.hide = !visible;
+    work.showCommand = ShowCommandOf(window->style);
+    work.geometry = true;
+    work.rect = window->ui.rect;
+  }
+  CarryOut(hwnd, work);
+}
+
 }  // namespace
 
 BOOL PlaceWindow(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags, bool stateChanged) {
@@ -183,6 +203,10 @@ BOOL PlaceWindow(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
   WakePainters(painters);
   if (parentToRepaint) InvalidateParentArea(parentToRepaint, parentArea);
   CarryOut(hwnd, work);
+  if (!ownThread && !record->parent && IsOnScreenKind(*record)) {
+    // The widget lives on the window's own thread: it follows there.
+    if (auto queue = record->queue.lock()) queue->PostTask([hwnd] { SyncBackend(hwnd); });
+  }
   if (showing || hiding) PublishWindowChange(hwnd);
   if (hiding) ForgetActivationOf(hwnd);
   if (work.activate) ActivateWindow(hwnd);

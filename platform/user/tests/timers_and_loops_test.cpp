@@ -5,6 +5,9 @@
 
 #include "win/threads.h"
 #include "win/time.h"
+#include <QWidget>
+
+#include "window_access.h"
 #include "window_test_support.h"
 
 namespace {
@@ -160,6 +163,33 @@ TEST(TimersAndLoops, AnotherThreadsInvalidationPaintsInTheUserInterfaceLoop) {
   EXPECT_EQ(RunLoop(), 9);
   worker.join();
   DestroyWindow(hwnd);
+}
+
+TEST(TimersAndLoops, AWindowShownAndMovedByAWorkerReachesTheScreenOnItsOwnThread) {
+  HWND shown = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE, 0, 0, 20, 20);  // this thread runs Qt
+  HWND later = quorla_test::MakeTopLevel(WS_POPUP, 0, 0, 30, 30);
+  quorla_test::DrainMessages();
+  ASSERT_EQ(quorla::WidgetOfWindow(later), nullptr);
+  std::thread worker([&] {
+    ShowWindow(later, SW_SHOWNA);
+    SetWindowPos(shown, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PostQuitMessage(0);  // the worker's own queue: nothing for the loop below
+    PostMessageW(shown, WM_USER + 2, 0, 0);
+  });
+  WindowLog log;
+  log.handlers[WM_USER + 2] = [](HWND, UINT, WPARAM, LPARAM) {
+    PostQuitMessage(1);
+    return 0;
+  };
+  EXPECT_EQ(RunLoop(), 1);
+  worker.join();
+  quorla_test::DrainMessages();
+  QWidget* widget = quorla::WidgetOfWindow(later);
+  ASSERT_NE(widget, nullptr);
+  EXPECT_TRUE(widget->isVisible());
+  EXPECT_EQ(quorla::WidgetOfWindow(shown)->geometry().topLeft(), QPoint(50, 60));
+  DestroyWindow(shown);
+  DestroyWindow(later);
 }
 
 TEST(TimersAndLoops, AFilteredLoopWaitsForItsOwnMessagesOnly) {
