@@ -201,6 +201,98 @@ BOOL SetEndOfFile(HANDLE file) {
   return TRUE;
 }
 
+namespace {
+
+FILETIME FileTimeOf(const struct timespec& t) {
+  // 100-nanosecond steps since 1601; 11644473600 seconds lie before 1970.
+  const LONGLONG ticks = (static_cast<LONGLONG>(t.tv_sec) + 11644473600LL) * 10000000LL + t.tv_nsec / 100;
+  const ULONGLONG value = ticks < 0 ? 0 : static_cast<ULONGLONG>(ticks);
+  return FILETIME{static_cast<DWORD>(value & 0xFFFFFFFFu), static_cast<DWORD>(value >> 32)};
+}
+
+// The host lock for a range: open-file-description locks, which belong to
+// the handle's descriptor, so two handles exclude each other even within
+// one process. A range that reaches past the host's largest offset runs to
+// the end of all offsets.
+struct flock RangeLock(short type, LPOVERLAPPED overlapped, DWORD bytesLow, DWORD bytesHigh) {
+  const ULONGLONG start = (static_cast<ULONGLONG>(overlapped->OffsetHigh) << 32) | overlapped->Offset;
+  const ULONGLONG length = (static_cast<ULONGLONG>(bytesHigh) << 32) | bytesLow;
+  const ULONGLONG largest = 0x7FFFFFFFFFFFFFFFull;
+  struct flock range = {};
+  range.l_type = type;
+  range.l_whence = SEEK_SET;
+  range.l_start = static_cast<off_t>(start > largest ? largest : start);
+  range.l_len = length > largest - static_cast<ULONGLONG>(range.l_start) ? 0 : static_cast<off_t>(length);
+  return range;
+}
+
+}  // namespace
+
+BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION information) {
+  auto object = FileOf(file);
+  if (!object) return FALSE;
+  if (!information) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  struct stat st;
+  if (::fstat(object->fd, &st) != 0) {
+    SetLastError(quorla::ErrorFromErrno(errno));
+    return FALSE;
+  }
+  DWORD attributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : 0;
+  if ((st.st_mode & 0222) == 0) attributes |= FILE_ATTRIBUTE_READONLY;
+  information->dwFileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+  information->ftCreationTime = FileTimeOf(st.st_ctim);
+  information->ftLastAccessTime = FileTimeOf(st.st_atim);
+  information->ftLastWriteTime = FileTimeOf(st.st_mtim);
+  const ULONGLONG device = static_cast<ULONGLONG>(st.st_dev);
+  information->dwVolumeSerialNumber = static_cast<DWORD>(device ^ (device >> 32));
+  const ULONGLONG size = static_cast<ULONGLONG>(st.st_size);
+  information->nFileSizeHigh = static_cast<DWORD>(size >> 32);
+  information->nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
+  information->nNumberOfLinks = static_cast<DWORD>(st.st_nlink);
+  const ULONGLONG index = static_cast<ULONGLONG>(st.st_ino);
+  information->nFileIndexHigh = static_cast<DWORD>(index >> 32);
+  information->nFileIndexLow = static_cast<DWORD>(index & 0xFFFFFFFFu);
+  return TRUE;
+}
+
+BOOL LockFileEx(HANDLE file, DWORD flags, DWORD, DWORD bytesLow, DWORD bytesHigh, LPOVERLAPPED overlapped) {
+  auto object = FileOf(file);
+  if (!object) return FALSE;
+  if (!overlapped) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  struct flock range =
+      RangeLock((flags & LOCKFILE_EXCLUSIVE_LOCK) ? F_WRLCK : F_RDLCK, overlapped, bytesLow, bytesHigh);
+  const int command = (flags & LOCKFILE_FAIL_IMMEDIATELY) ? F_OFD_SETLK : F_OFD_SETLKW;
+  while (::fcntl(object->fd, command, &range) != 0) {
+    if (errno == EINTR) continue;
+    SetLastError(errno == EAGAIN || errno == EACCES ? ERROR_LOCK_VIOLATION
+                 : errno == EBADF                   ? ERROR_ACCESS_DENIED
+                                                    : quorla::ErrorFromErrno(errno));
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL UnlockFileEx(HANDLE file, DWORD, DWORD bytesLow, DWORD bytesHigh, LPOVERLAPPED overlapped) {
+  auto object = FileOf(file);
+  if (!object) return FALSE;
+  if (!overlapped) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  struct flock range = RangeLock(F_UNLCK, overlapped, bytesLow, bytesHigh);
+  if (::fcntl(object->fd, F_OFD_SETLK, &range) != 0) {
+    SetLastError(quorla::ErrorFromErrno(errno));
+    return FALSE;
+  }
+  return TRUE;
+}
+
 BOOL DeleteFileW(LPCWSTR fileName) {
   if (!fileName) return FALSE;
   std::string path = quorla::HostFilePath(fileName);

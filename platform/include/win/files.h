@@ -4,10 +4,35 @@
 // is found in its directory without regard to letter case.
 #include "win/types.h"
 
+#include "win/time.h"
+
 struct SECURITY_ATTRIBUTES;
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
-struct OVERLAPPED;
+
+// Only Offset and OffsetHigh are read (the start of a locked range); file
+// reads and writes take no position from it.
+struct OVERLAPPED {
+  ULONG_PTR Internal;
+  ULONG_PTR InternalHigh;
+  DWORD Offset;
+  DWORD OffsetHigh;
+  HANDLE hEvent;
+};
 using LPOVERLAPPED = OVERLAPPED*;
+
+struct BY_HANDLE_FILE_INFORMATION {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD dwVolumeSerialNumber;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+  DWORD nNumberOfLinks;
+  DWORD nFileIndexHigh;
+  DWORD nFileIndexLow;
+};
+using LPBY_HANDLE_FILE_INFORMATION = BY_HANDLE_FILE_INFORMATION*;
 
 constexpr DWORD GENERIC_READ = 0x80000000u;
 constexpr DWORD GENERIC_WRITE = 0x40000000u;
@@ -30,6 +55,8 @@ constexpr DWORD FILE_CURRENT = 1;
 constexpr DWORD FILE_END = 2;
 constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
 constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
+constexpr DWORD LOCKFILE_FAIL_IMMEDIATELY = 0x1;
+constexpr DWORD LOCKFILE_EXCLUSIVE_LOCK = 0x2;
 
 union LARGE_INTEGER {
   struct {
@@ -61,6 +88,19 @@ WINAPI_EXPORT BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size);
 WINAPI_EXPORT DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method);
 WINAPI_EXPORT BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPosition, DWORD method);
 WINAPI_EXPORT BOOL SetEndOfFile(HANDLE file);
+// The file behind the handle: the volume and index together name it (a file
+// replaced by a rename gets another index), with its size and times. The
+// creation time is the host's status-change time; the host keeps no other.
+WINAPI_EXPORT BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION information);
+// Byte-range locks held by the handle (not by the thread): another handle on
+// the same file, in this process or another, is excluded alike; closing the
+// handle or ending the process releases them. A shared lock needs a handle
+// opened for reading, an exclusive one a handle opened for writing. Without
+// LOCKFILE_FAIL_IMMEDIATELY the call waits; with it a taken range fails with
+// ERROR_LOCK_VIOLATION. A range may reach past the end of the file.
+WINAPI_EXPORT BOOL LockFileEx(HANDLE file, DWORD flags, DWORD reserved, DWORD bytesLow, DWORD bytesHigh,
+                              LPOVERLAPPED overlapped);
+WINAPI_EXPORT BOOL UnlockFileEx(HANDLE file, DWORD reserved, DWORD bytesLow, DWORD bytesHigh, LPOVERLAPPED overlapped);
 WINAPI_EXPORT BOOL DeleteFileW(LPCWSTR fileName);
 // With MOVEFILE_REPLACE_EXISTING an existing target is replaced atomically.
 WINAPI_EXPORT BOOL MoveFileExW(LPCWSTR existing, LPCWSTR target, DWORD flags);

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "win/crt_file.h"
 #include "win/files.h"
@@ -110,6 +113,121 @@ TEST_F(Files, WideFopenOpensBinaryStreams) {
   EXPECT_TRUE(fs::exists(dir / u8"价格.fg"));
   EXPECT_EQ(_wfopen(W("missing").c_str(), u"rb"), nullptr);
   EXPECT_EQ(_wfopen(path.c_str(), u"r\u4e00"), nullptr);
+}
+
+HANDLE OpenShared(const std::u16string& path, DWORD access = GENERIC_READ | GENERIC_WRITE) {
+  return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+BY_HANDLE_FILE_INFORMATION InformationOf(const std::u16string& path) {
+  BY_HANDLE_FILE_INFORMATION info = {};
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(GetFileInformationByHandle(file, &info));
+  CloseHandle(file);
+  return info;
+}
+
+ULONGLONG Ticks(const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+
+TEST_F(Files, InformationNamesTheFileAndAReplacementIsAnother) {
+  std::ofstream(dir / "list.fg") << "12345";
+  BY_HANDLE_FILE_INFORMATION first = InformationOf(W("list.fg"));
+  BY_HANDLE_FILE_INFORMATION again = InformationOf(W("LIST.FG"));
+  EXPECT_EQ(first.nFileSizeLow, 5u);
+  EXPECT_EQ(first.nFileSizeHigh, 0u);
+  EXPECT_EQ(first.nNumberOfLinks, 1u);
+  EXPECT_EQ(first.dwFileAttributes, FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(first.nFileIndexLow, again.nFileIndexLow);
+  EXPECT_EQ(first.nFileIndexHigh, again.nFileIndexHigh);
+  EXPECT_EQ(first.dwVolumeSerialNumber, again.dwVolumeSerialNumber);
+  EXPECT_EQ(Ticks(first.ftLastWriteTime), Ticks(again.ftLastWriteTime));
+  // Within a day of now: the times count from 1601 in 100-nanosecond steps.
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  EXPECT_LT(Ticks(now) - Ticks(first.ftLastWriteTime), 864000000000ull);
+
+  std::ofstream(dir / "list.new") << "12345";
+  ASSERT_TRUE(MoveFileExW(W("list.new").c_str(), W("list.fg").c_str(), MOVEFILE_REPLACE_EXISTING));
+  BY_HANDLE_FILE_INFORMATION replaced = InformationOf(W("list.fg"));
+  EXPECT_EQ(replaced.nFileSizeLow, 5u);
+  EXPECT_NE(std::make_pair(replaced.nFileIndexHigh, replaced.nFileIndexLow),
+            std::make_pair(first.nFileIndexHigh, first.nFileIndexLow));
+
+  EXPECT_FALSE(GetFileInformationByHandle(INVALID_HANDLE_VALUE, &first));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+}
+
+TEST_F(Files, LocksBelongToHandlesAndEndWithThem) {
+  const std::u16string path = W("list.lock");
+  HANDLE a = OpenShared(path);
+  HANDLE b = OpenShared(path);
+  HANDLE readOnly = OpenShared(path, GENERIC_READ);
+  ASSERT_NE(a, INVALID_HANDLE_VALUE);
+  ASSERT_NE(b, INVALID_HANDLE_VALUE);
+  ASSERT_NE(readOnly, INVALID_HANDLE_VALUE);
+  OVERLAPPED at0 = {};
+  OVERLAPPED at100 = {};
+  at100.Offset = 100;
+  const DWORD tryExclusive = LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY;
+
+  struct Step {
+    const char* what;
+    HANDLE file;
+    DWORD flags;
+    OVERLAPPED* at;
+    DWORD bytes;
+    bool locked;
+    DWORD error;
+  };
+  const Step steps[] = {
+      {"a takes bytes 0-99 past the end", a, tryExclusive, &at0, 100, true, 0},
+      {"b in the same process is kept out", b, tryExclusive, &at0, 1, false, ERROR_LOCK_VIOLATION},
+      {"b may share nothing of an exclusive range", b, LOCKFILE_FAIL_IMMEDIATELY, &at0, 1, false, ERROR_LOCK_VIOLATION},
+      {"b takes the range after it", b, tryExclusive, &at100, 10, true, 0},
+      {"an exclusive lock needs write access", readOnly, tryExclusive, &at100, 0xFFFFFFFFu, false, ERROR_ACCESS_DENIED},
+  };
+  for (const Step& step : steps) {
+    SetLastError(0);
+    EXPECT_EQ(LockFileEx(step.file, step.flags, 0, step.bytes, 0, step.at) != FALSE, step.locked) << step.what;
+    if (!step.locked) {
+      EXPECT_EQ(GetLastError(), step.error) << step.what;
+    }
+  }
+
+  ASSERT_TRUE(UnlockFileEx(a, 0, 100, 0, &at0));
+  EXPECT_TRUE(LockFileEx(readOnly, LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at0));  // shared locks coexist
+  EXPECT_TRUE(LockFileEx(a, LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at0));
+  EXPECT_FALSE(LockFileEx(b, tryExclusive, 0, 1, 0, &at0));
+  CloseHandle(readOnly);
+  CloseHandle(a);
+  EXPECT_TRUE(LockFileEx(b, tryExclusive, 0, 0xFFFFFFFFu, 0xFFFFFFFFu, &at0)) << "closing released a's locks";
+  EXPECT_FALSE(LockFileEx(b, tryExclusive, 0, 1, 0, nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  CloseHandle(b);
+}
+
+TEST_F(Files, AWaitingLockIsGrantedWhenTheHolderLetsGo) {
+  const std::u16string path = W("list.lock");
+  HANDLE holder = OpenShared(path);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  OVERLAPPED at0 = {};
+  ASSERT_TRUE(LockFileEx(holder, LOCKFILE_EXCLUSIVE_LOCK, 0, 0xFFFFFFFFu, 0xFFFFFFFFu, &at0));
+  std::atomic<bool> granted{false};
+  std::thread waiter([&] {
+    HANDLE mine = OpenShared(path);
+    OVERLAPPED start = {};
+    EXPECT_TRUE(LockFileEx(mine, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &start));
+    granted = true;
+    CloseHandle(mine);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_FALSE(granted.load());
+  EXPECT_TRUE(UnlockFileEx(holder, 0, 0xFFFFFFFFu, 0xFFFFFFFFu, &at0));
+  waiter.join();
+  EXPECT_TRUE(granted.load());
+  CloseHandle(holder);
 }
 
 }  // namespace
