@@ -18,6 +18,12 @@ int ReadWholeFile(const std::string& path, std::string* contents);
 // no new file is left behind.
 int ReplaceWholeFile(const std::string& path, std::string_view contents);
 
+// ReplaceWholeFile for a caller that holds FileLock(path): the new file has
+// one fixed name, "<path>.new", so a writer killed half-way leaves that one
+// file behind, which the next writer overwrites, instead of a new file for
+// every killed writer.
+int ReplaceLockedWholeFile(const std::string& path, std::string_view contents);
+
 // An exclusive flock on "<path>.lock", held from construction to
 // destruction. Locks of other processes and of other threads of this process
 // exclude each other alike.

@@ -67,9 +67,12 @@ int ReadWholeFile(const std::string& path, std::string* contents) {
   return 0;
 }
 
-int ReplaceWholeFile(const std::string& path, std::string_view contents) {
-  const std::string temporary = TemporaryNameBeside(path);
-  int fd = OpenRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+namespace {
+
+// Writes contents to temporary (opened with the given extra flags), flushes
+// it and renames it over path, then flushes the folder.
+int ReplaceThrough(const std::string& path, const std::string& temporary, int flags, std::string_view contents) {
+  int fd = OpenRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0666);
   if (fd < 0) return errno;
   struct stat old;
   if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
@@ -88,6 +91,16 @@ int ReplaceWholeFile(const std::string& path, std::string_view contents) {
     ::close(dirFd);
   }
   return 0;
+}
+
+}  // namespace
+
+int ReplaceWholeFile(const std::string& path, std::string_view contents) {
+  return ReplaceThrough(path, TemporaryNameBeside(path), O_EXCL, contents);
+}
+
+int ReplaceLockedWholeFile(const std::string& path, std::string_view contents) {
+  return ReplaceThrough(path, path + ".new", O_TRUNC | O_NOFOLLOW, contents);
 }
 
 FileLock::FileLock(const std::string& path) {

@@ -88,7 +88,7 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
   }
   quorla::ProfileText text(std::move(contents));
   text.Set(section, key, value);
-  int writeError = quorla::ReplaceWholeFile(path, text.Bytes());
+  int writeError = quorla::ReplaceLockedWholeFile(path, text.Bytes());
   if (writeError != 0) {
     SetLastError(writeError == ENOENT ? ERROR_PATH_NOT_FOUND : quorla::ErrorFromErrno(writeError));
     return FALSE;

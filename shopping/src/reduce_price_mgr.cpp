@@ -4,7 +4,6 @@
 
 #include "watch_list_file.h"
 #include "watch_list_path.h"
-#include "win/files.h"
 #include "win/strings.h"
 
 CReducePriceMgr::CReducePriceMgr() { Load(); }
@@ -90,7 +89,7 @@ HRESULT CReducePriceMgr::Save() {
     return E_FAIL;
   }
   if (records.empty()) {
-    DeleteFileW(path.c_str());
+    DeleteWatchListFile(path);
     return S_OK;
   }
   return WriteWatchListFile(path, records) ? S_OK : E_FAIL;

@@ -6,7 +6,6 @@
 
 #include "win/files.h"
 #include "win/handles.h"
-#include "win/threads.h"
 
 namespace {
 
@@ -114,13 +113,36 @@ WatchListRecords ReadWatchListFile(const std::u16string& path) {
                        [&](void* destination, std::size_t n) { return ReadUpTo(file.get(), destination, n); });
 }
 
+namespace {
+
+// The lock that lets one writer at a time use the file's one temporary
+// file: an exclusive lock on "<path>.lock", which other processes' writers
+// honour and which ends with the handle, so a killed writer leaves it free.
+class WriterLock {
+ public:
+  explicit WriterLock(const std::u16string& path)
+      : m_file(CreateFileW((path + u".lock").c_str(), GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    OVERLAPPED start = {};
+    m_held = m_file.valid() && LockFileEx(m_file.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &start);
+  }
+  bool held() const { return m_held; }
+
+ private:
+  FileHandle m_file;  // closing it releases the lock
+  bool m_held = false;
+};
+
+}  // namespace
+
 bool WriteWatchListFile(const std::u16string& path, const std::vector<ReducePriceItem>& records) {
   if (path.empty() || records.size() > 0x7FFFFFFF) return false;
-  // Beside the file, named for this process, so two programs saving at once
-  // never write into each other's file.
-  std::u16string temporary = path + u".";
-  for (char c : std::to_string(GetCurrentProcessId())) temporary += static_cast<char16_t>(c);
-  temporary += u".tmp";
+  WriterLock lock(path);
+  if (!lock.held()) return false;
+  // One temporary name per list: a writer killed half-way leaves this one
+  // file, which the next save overwrites, instead of a new file per process.
+  const std::u16string temporary = path + u".tmp";
   bool written = false;
   {
     FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
@@ -135,4 +157,10 @@ bool WriteWatchListFile(const std::u16string& path, const std::vector<ReducePric
     return true;
   DeleteFileW(temporary.c_str());
   return false;
+}
+
+bool DeleteWatchListFile(const std::u16string& path) {
+  if (path.empty()) return false;
+  WriterLock lock(path);  // not in the middle of another writer's rename
+  return DeleteFileW(path.c_str()) != FALSE;
 }

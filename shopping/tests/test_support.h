@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 
 #include "framework/com_ptr.h"
@@ -65,6 +66,13 @@ inline ReducePriceItem MakeItem(const char16_t* url, double current = 0.0, const
   std::copy(t.begin(), t.begin() + std::min<std::size_t>(t.size(), 259), item.Title);
   item.CurrentPrice = current;
   return item;
+}
+
+// The names in a folder.
+inline std::set<std::string> FileNames(const fs::path& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+  return names;
 }
 
 inline std::string ReadBytes(const fs::path& path) {

@@ -70,8 +70,8 @@ TEST(WatchListFile, WriterProducesHeaderAndRecordsInOrder) {
   ASSERT_TRUE(WriteWatchListFile(path.u16string(), items));
   std::string bytes = ReadBytes(path);
   EXPECT_EQ(bytes, WatchListBytes(1, 3, items));
-  // Nothing is left beside it.
-  EXPECT_EQ(std::distance(fs::directory_iterator(home.dir()), fs::directory_iterator()), 1);
+  // Nothing is left beside it but the writers' lock file.
+  EXPECT_EQ(FileNames(home.dir()), (std::set<std::string>{"list.fg", "list.fg.lock"}));
   WatchListRecords back = ReadWatchListFile(path.u16string());
   ASSERT_EQ(back.size(), 3u);
   EXPECT_EQ(back.at(1).Id, 100u);
@@ -82,8 +82,8 @@ TEST(WatchListFile, FailedWriteLeavesThePreviousFile) {
   TempConfigHome home;
   fs::path path = home.dir() / "list.fg";
   WriteBytes(path, "previous");
-  // A directory where the writer's own new file would go.
-  fs::create_directory(path.string() + "." + std::to_string(getpid()) + ".tmp");
+  // A directory where the writer's new file would go.
+  fs::create_directory(path.string() + ".tmp");
   EXPECT_FALSE(WriteWatchListFile(path.u16string(), Items(2)));
   EXPECT_EQ(ReadBytes(path), "previous");
   EXPECT_FALSE(WriteWatchListFile(u"", Items(1)));
@@ -99,9 +99,19 @@ TEST(WatchListFile, ShortWriteLeavesThePreviousFile) {
   FileSizeLimit limit(12000);
   EXPECT_FALSE(WriteWatchListFile(path.u16string(), Items(3)));
   EXPECT_EQ(ReadBytes(path), previous);
-  EXPECT_EQ(std::distance(fs::directory_iterator(home.dir()), fs::directory_iterator()), 1);
+  EXPECT_EQ(FileNames(home.dir()), (std::set<std::string>{"list.fg", "list.fg.lock"}));
   EXPECT_TRUE(WriteWatchListFile(path.u16string(), Items(2)));  // 10,760 bytes fit
   EXPECT_EQ(ReadBytes(path).size(), 8 + 2 * sizeof(ReducePriceItem));
+}
+
+TEST(WatchListFile, DeletingTakesTheWritersLock) {
+  TempConfigHome home;
+  fs::path path = home.dir() / "list.fg";
+  ASSERT_TRUE(WriteWatchListFile(path.u16string(), Items(1)));
+  EXPECT_TRUE(DeleteWatchListFile(path.u16string()));
+  EXPECT_FALSE(fs::exists(path));
+  EXPECT_FALSE(DeleteWatchListFile(path.u16string()));
+  EXPECT_FALSE(DeleteWatchListFile(u""));
 }
 
 TEST(WatchListFile, ReaderOfMissingOrUnreadableFiles) {

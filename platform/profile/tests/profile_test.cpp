@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -215,6 +218,59 @@ TEST_F(Profile, TwoProcessesWritingAtOnceLoseNoValue) {
       EXPECT_EQ(Read(u"Price", key.c_str()), u"1");
     }
   }
+}
+
+// Waits until some file of dir other than the settings file and its lock is
+// written to (a writer's new file); false after ten seconds.
+bool AwaitWriteOfNewFile(int watch) {
+  char events[4096] __attribute__((aligned(alignof(inotify_event))));
+  for (;;) {
+    pollfd ready{watch, POLLIN, 0};
+    if (::poll(&ready, 1, 10000) <= 0) return false;
+    ssize_t n = ::read(watch, events, sizeof events);
+    for (ssize_t at = 0; at < n;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+      const std::string name = event->len ? event->name : "";
+      if (name != "config.ini" && name != "config.ini.lock") return true;
+      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  }
+}
+
+// Writers killed in the middle of writing leave one temporary file at most,
+// which the next write takes over.
+TEST_F(Profile, WritersKilledHalfWayLeaveOneTemporaryFileAtMost) {
+  Put("[Price]\nRunTray=0\n" + std::string(200000, ';') + "\n");  // a long file: each write takes a while
+  const int watch = ::inotify_init1(IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, dir.c_str(), IN_MODIFY), 0);
+  int killedWhileWriting = 0;
+  for (int round = 0; round < 40; ++round) {
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int i = 0;; ++i) {
+        const std::u16string value(1, static_cast<char16_t>(u'0' + i % 10));
+        if (!WritePrivateProfileStringW(u"Price", u"LastCheckTime", value.c_str(), file.c_str())) ::_exit(1);
+      }
+    }
+    killedWhileWriting += AwaitWriteOfNewFile(watch);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      const std::string name = entry.path().filename().string();
+      EXPECT_TRUE(name == "config.ini" || name == "config.ini.lock" || name == "config.ini.new")
+          << "round " << round << ": " << name;
+    }
+    EXPECT_EQ(Read(u"Price", u"RunTray"), u"0") << "round " << round;
+  }
+  ::close(watch);
+  EXPECT_EQ(killedWhileWriting, 40);
+  ASSERT_TRUE(WritePrivateProfileStringW(u"Price", u"CheckTimeLong", u"45", file.c_str()));
+  EXPECT_EQ(Read(u"Price", u"CheckTimeLong"), u"45");
+  EXPECT_FALSE(fs::exists(dir / "config.ini.new"));
 }
 
 }  // namespace
