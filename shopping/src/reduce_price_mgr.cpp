@@ -3,7 +3,7 @@
 #include <new>
 
 #include "watch_list_file.h"
-#include "watch_list_path.h"
+#include "shopping/watch_list_path.h"
 #include "win/strings.h"
 
 CReducePriceMgr::CReducePriceMgr() { Load(); }

@@ -1,4 +1,4 @@
-#include "watch_list_path.h"
+#include "shopping/watch_list_path.h"
 
 #include "win/last_error.h"
 #include "win/paths.h"
