@@ -136,7 +136,7 @@ inline ReducePriceItem Listed(IReducePriceMgr* manager, DWORD id) {
 // A product page of the fixture shop, UTF-8, its price where the shop's
 // rule looks.
 inline std::string ShopPage(const std::string& price) {
-  return "<html><head><meta charset=\"utf-8\"><title>商品</title></head><body>"
+  return "<html><head><meta charset=utf-8><title>商品</title></head><body>"
          "<div class=\"product\"><span class=\"价格\">￥" +
          price + "</span></div></body></html>";
 }
@@ -173,13 +173,20 @@ class ScriptedClock final : public IPriceWatchClock {
 
   // Lets the worker wake once and returns when it waits again, its wake's
   // work done. False when it does not come back within a minute.
-  bool Wake() {
+  bool Wake() { return AwaitWaitsAfter(Release()); }
+  // Lets the worker wake once without waiting for its work; returns how
+  // many waits it had begun before, for AwaitWaitsAfter.
+  std::size_t Release() {
     std::unique_lock<std::mutex> lock(m_lock);
-    if (!m_changed.wait_for(lock, std::chrono::seconds(30), [&] { return !m_waits.empty(); })) return false;
-    const std::size_t before = m_waits.size();
+    m_changed.wait_for(lock, std::chrono::seconds(30), [&] { return !m_waits.empty(); });
     ++m_wakes;
     m_changed.notify_all();
-    return m_changed.wait_for(lock, std::chrono::seconds(60), [&] { return m_waits.size() > before; });
+    return m_waits.size();
+  }
+  // Waits until the worker has begun more than waits waits.
+  bool AwaitWaitsAfter(std::size_t waits) {
+    std::unique_lock<std::mutex> lock(m_lock);
+    return m_changed.wait_for(lock, std::chrono::seconds(60), [&] { return m_waits.size() > waits; });
   }
   // Ends the worker at its next wait.
   void Stop() {
