@@ -154,6 +154,7 @@ TEST_F(PriceWatchWorkerTest, TheIntervalIsReadAgainOnlyWhenTheBrowserSaysSo) {
   home.SetSetting(u"CheckTimeLong", u"30");
   home.SetSetting(u"LastCheckTime", Decimal(kStart));
   StartWorker();
+  ASSERT_TRUE(clock.AwaitWaitsAfter(0)) << "the worker has read its settings";
   clock.Set(kStart + 60);
   home.SetSetting(u"CheckTimeLong", u"0");
   ASSERT_TRUE(clock.Wake());
