@@ -37,15 +37,16 @@ TEST(SharedListRace, WorkerHandOversAgainstRemovalsAndSaves) {
   ASSERT_NE(own, nullptr);
   std::atomic<bool> done{false};
   std::atomic<int> handedOver{0};
+  std::atomic<int> passes{0};
   std::thread worker([&] {
     while (!done) {
       for (const auto& [id, url] : urls) handedOver += HandOverPriceDrop(context, own, id);
+      ++passes;
       // A check's worth of notices at a time, as the main window takes them.
       while (!done && context.notices.Size() > 0) std::this_thread::yield();
     }
   });
 
-  while (handedOver < kItems) std::this_thread::yield();
   // The main thread: pop-ups closing one after another, with saves between.
   std::size_t delivered = 0;
   auto check = [&](const std::vector<ReducePriceItem>& copies) {
@@ -60,9 +61,13 @@ TEST(SharedListRace, WorkerHandOversAgainstRemovalsAndSaves) {
   };
   int saves = 0;
   for (const auto& [id, url] : urls) {
+    // Each removal lands in the middle of some pass of the worker's.
+    for (const int pass = passes; passes == pass;) {
+      check(TakeAll(context));
+      std::this_thread::yield();
+    }
     RemoveWatchedItem(context, manager, id);
     if (id % 10 == 0) saves += SaveWatchList(context);
-    check(TakeAll(context));
   }
   done = true;
   worker.join();

@@ -7,7 +7,7 @@
 #include "shopping/reduce_price_item.h"
 #include "win/unknown.h"
 
-struct IBinaryBuffer;
+class IBinaryBuffer;
 
 QUORLA_DEFINE_GUID(IID_IReducePriceMgr, 0xf7bd7012, 0x9971, 0x4fbe, 0xad, 0x40, 0xdb, 0xd4, 0x86, 0x29, 0x2a, 0xa7);
 
