@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+
+// One function per image of the browser's main window, each returning the
+// finished image at the size the program cuts it at (frames side by side).
+namespace art {
+
+// Frame of the window (single images but the caption).
+QImage LeftBorder();            // 1 x 8, stretched to the client height
+QImage RightBorder();           // 1 x 8, stretched to the client height
+QImage BottomBorder();          // 8 x 1, stretched to the client width
+QImage Caption();               // 3 frames: left end, middle (stretched), right end
+QImage CaptionButtonBar();      // the caption buttons' background, 25 high
+QImage NavigationRow();         // the navigation row and its bars' background
+QImage FavouritesRow();         // the favourites row and its bar's background
+QImage StatusBar();
+QImage Logo();                  // 16 x 16, left of the caption text
+
+// Four looks side by side: normal, hover, pressed, disabled.
+QImage MinimiseButton();
+QImage MaximiseButton();
+QImage RestoreButton();
+QImage CloseButton();
+QImage BackButton();
+QImage ForwardButton();
+QImage StopButton();
+QImage RefreshButton();
+
+// Two frames: the left end, then the middle that is stretched to length.
+// The right end is left open: the go and search buttons close the boxes.
+QImage AddressFrame();
+QImage SearchFrame();
+
+// The favourites bar's overflow button, four looks, opaque: the program
+// copies it without blending, so it carries the favourites row beneath it.
+QImage OverflowButton();
+
+// The program's icon at one square size (16, 32, 48).
+QImage ProductIcon(int size);
+
+}  // namespace art
