@@ -1,6 +1,7 @@
 // Creating, destroying and finding windows; per-window values.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "capture.h"
 #include "message_queue.h"
@@ -52,7 +53,15 @@ RECT InitialRect(DWORD style, bool child, int x, int y, int width, int height) {
               static_cast<LONG>(static_cast<long long>(y) + height)};
 }
 
+struct PendingCreationHook {
+  quorla::CreationHook hook = nullptr;
+  void* context = nullptr;
+};
+thread_local PendingCreationHook t_creationHook;
+
 }  // namespace
+
+void quorla::SetThreadCreationHook(CreationHook hook, void* context) { t_creationHook = {hook, context}; }
 
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter) {
@@ -94,6 +103,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   }
   quorla::AdjustClassWindowCount(windowClass, +1);
   HWND hwnd = quorla::InsertWindow(record);
+  if (PendingCreationHook pending = std::exchange(t_creationHook, {}); pending.hook) {
+    pending.hook(hwnd, pending.context);
+  }
 
   CREATESTRUCTW create{};
   create.lpCreateParams = parameter;

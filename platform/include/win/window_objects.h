@@ -55,3 +55,14 @@ WINAPI_EXPORT HWND FindWindowW(LPCWSTR className, LPCWSTR windowName);
 WINAPI_EXPORT HWND GetDesktopWindow();
 // The active window of the calling thread; null while it has none on screen.
 WINAPI_EXPORT HWND GetActiveWindow();
+
+namespace quorla {
+// Called by the calling thread's next CreateWindowExW with the new window,
+// before the window receives its first message; used once, then forgotten,
+// so the windows made while it runs do not take it. Window frameworks bind
+// their objects to windows with it (and may subclass the window there),
+// whatever procedure the window's class has. A creation that fails before
+// it has a window leaves the hook set: a null hook withdraws it.
+using CreationHook = void (*)(HWND hwnd, void* context);
+WINAPI_EXPORT void SetThreadCreationHook(CreationHook hook, void* context);
+}  // namespace quorla
