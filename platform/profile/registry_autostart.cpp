@@ -70,6 +70,17 @@ std::string EntryPathOf(LPCWSTR valueName) {
   return found.empty() ? path : found;
 }
 
+// Writers of one value exclude each other through a lock file beside the
+// entries, named for the value in lower case (value names match without
+// regard to case). Under it the entry is replaced through one fixed new file,
+// so a writer killed half-way leaves that one file, which the next writer
+// takes over, instead of a new file for every writer killed.
+std::string LockPathOf(LPCWSTR valueName) {
+  std::string name = quorla::Utf16ToUtf8(valueName);
+  for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return AutostartFolder() + "/." + name + ".desktop";
+}
+
 LSTATUS ErrorOf(int e) { return e == ENOENT ? ERROR_FILE_NOT_FOUND : static_cast<LSTATUS>(quorla::ErrorFromErrno(e)); }
 
 }  // namespace
@@ -111,7 +122,9 @@ LSTATUS RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD, DWORD type, const BYT
   if (text.empty()) return ERROR_INVALID_PARAMETER;
   std::string program = quorla::ProgramFileFor(quorla::FoldDotSegments(quorla::ToHostSeparators(quorla::Utf16ToUtf8(text))));
   std::string entry = quorla::AutostartDesktopEntry(quorla::Utf16ToUtf8(valueName), program);
-  int error = quorla::ReplaceWholeFile(EntryPathOf(valueName), entry);
+  quorla::FileLock lock(LockPathOf(valueName));
+  if (lock.Error() != 0) return ErrorOf(lock.Error());
+  int error = quorla::ReplaceLockedWholeFile(EntryPathOf(valueName), entry);
   return error == 0 ? ERROR_SUCCESS : ErrorOf(error);
 }
 
@@ -120,6 +133,8 @@ LSTATUS RegDeleteValueW(HKEY key, LPCWSTR valueName) {
   if (!AccessOf(key, &access)) return ERROR_INVALID_HANDLE;
   if (!(access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
   if (!UsableValueName(valueName)) return ERROR_FILE_NOT_FOUND;
+  quorla::FileLock lock(LockPathOf(valueName));
+  if (lock.Error() != 0) return ErrorOf(lock.Error());
   if (::unlink(EntryPathOf(valueName).c_str()) != 0) return ErrorOf(errno);
   return ERROR_SUCCESS;
 }

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/inotify.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -131,6 +135,69 @@ TEST_F(RunKey, AccessRightsAndBadArgumentsAreRefused) {
   EXPECT_EQ(SetText(nullptr, u"/opt/VXTray"), ERROR_INVALID_HANDLE);
   EXPECT_EQ(SetText(HKEY_LOCAL_MACHINE, u"/opt/VXTray"), ERROR_INVALID_HANDLE);
   EXPECT_TRUE(fs::is_empty(root / "config" / "autostart"));
+  RegCloseKey(key);
+}
+
+// Waits until a file of the folder other than the entry and its lock is
+// written to (a writer's new file); false after ten seconds.
+bool AwaitWriteOfNewEntry(int watch) {
+  char events[4096] __attribute__((aligned(alignof(inotify_event))));
+  for (;;) {
+    pollfd ready{watch, POLLIN, 0};
+    if (::poll(&ready, 1, 10000) <= 0) return false;
+    ssize_t n = ::read(watch, events, sizeof events);
+    for (ssize_t at = 0; at < n;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+      const std::string name = event->len ? event->name : "";
+      if (name != "Quorla.desktop" && name != ".quorla.desktop.lock") return true;
+      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  }
+}
+
+// Writers killed in the middle of writing (a program is killed at log-out)
+// leave one new file at most, which the next writer takes over, and the
+// entry is always one whole entry.
+TEST_F(RunKey, WritersKilledHalfWayLeaveOneNewFileAtMost) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRun, 0, KEY_WRITE, &key), ERROR_SUCCESS);
+  ASSERT_EQ(SetText(key, u"/opt/a/VXTray"), ERROR_SUCCESS);
+  const std::string entryA = Entry();
+  ASSERT_EQ(SetText(key, u"/opt/b/VXTray"), ERROR_SUCCESS);
+  const std::string entryB = Entry();
+  const fs::path folder = root / "config" / "autostart";
+  const int watch = ::inotify_init1(IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, folder.c_str(), IN_MODIFY), 0);
+  int killedWhileWriting = 0;
+  for (int round = 0; round < 40; ++round) {
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int i = 0;; ++i)
+        if (SetText(key, i % 2 ? u"/opt/a/VXTray" : u"/opt/b/VXTray") != ERROR_SUCCESS) ::_exit(1);
+    }
+    killedWhileWriting += AwaitWriteOfNewEntry(watch);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      const std::string name = entry.path().filename().string();
+      EXPECT_TRUE(name == "Quorla.desktop" || name == ".quorla.desktop.lock" || name == "Quorla.desktop.new")
+          << "round " << round << ": " << name;
+    }
+    const std::string now = Entry();
+    EXPECT_TRUE(now == entryA || now == entryB) << "round " << round << ": " << now;
+  }
+  ::close(watch);
+  EXPECT_EQ(killedWhileWriting, 40);
+  ASSERT_EQ(SetText(key, u"/opt/c/VXTray"), ERROR_SUCCESS);
+  EXPECT_NE(Entry().find("/opt/c/VXTray"), std::string::npos);
+  EXPECT_FALSE(fs::exists(folder / "Quorla.desktop.new"));
+  // Deleting takes the same lock and leaves only the lock file.
+  ASSERT_EQ(RegDeleteValueW(key, u"QUORLA"), ERROR_SUCCESS);
+  EXPECT_FALSE(fs::exists(folder / "Quorla.desktop"));
   RegCloseKey(key);
 }
 
