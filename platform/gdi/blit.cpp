@@ -4,6 +4,7 @@
 
 #include "device_context.h"
 #include "gdi_object.h"
+#include "pattern_fill.h"
 #include "pixel_transfer.h"
 #include "region_object.h"
 #include "win/blit.h"
@@ -144,16 +145,13 @@ BOOL AlphaBlend(HDC destination, int x, int y, int width, int height, HDC source
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   auto context = LookUpDc(dc);
+  if (!context || !rect) return 0;
+  auto object = quorla::LookUpGdi<quorla::BrushObject>(brush);
   COLORREF color;
-  if (!context || !rect || !quorla::BrushColor(brush, &color)) return 0;
-  quorla::Surface target = context->GetSurface();
-  if (!target.Writable()) return 0;
+  if (!(object && object->pattern) && !quorla::BrushColor(brush, &color)) return 0;
+  if (!context->GetSurface().Writable()) return 0;
   QRect area = quorla::RectFromCorners(rect->left, rect->top, rect->right, rect->bottom);
   if (rect->right <= rect->left || rect->bottom <= rect->top) return 1;
   QRegion region = context->DrawableRegion().intersected(area.translated(context->Origin()));
-  std::uint32_t pixel = quorla::PixelFromColorRef(color);
-  for (const QRect& r : region) {
-    for (int y = r.top(); y <= r.bottom(); ++y) quorla::FillPixels(target, r.left(), y, r.width(), pixel);
-  }
-  return 1;
+  return quorla::PaintWithBrush(*context, region, brush, PATCOPY) ? 1 : 0;
 }

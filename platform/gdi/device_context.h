@@ -46,6 +46,12 @@ class DeviceContext : public KernelObject {
 
   // Base region intersected with the clipping region (device coordinates).
   QRegion DrawableRegion() const;
+
+  // A DC whose pixels are not the layer's (the screen's) draws nothing
+  // through its surface; it can only invert areas, which it keeps as it
+  // sees fit. Other DCs invert their surface's pixels.
+  virtual bool HasOwnPixels() const { return true; }
+  virtual void InvertArea(const QRegion& deviceArea) { (void)deviceArea; }
   QPoint Origin() const { return QPoint(state.viewportOrigin.x, state.viewportOrigin.y); }
 
   DcState state;

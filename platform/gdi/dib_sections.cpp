@@ -102,3 +102,25 @@ HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
   }
   return quorla::InsertGdi<HBITMAP>(bitmap);
 }
+
+HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
+  if (width <= 0 || height <= 0 || planes != 1 || (bitsPerPixel != 1 && bitsPerPixel != 24 && bitsPerPixel != 32)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  auto bitmap = quorla::BitmapObject::Create(width, -height, static_cast<int>(bitsPerPixel), nullptr, 0);
+  if (!bitmap) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+  }
+  if (bits) {
+    // Device bitmaps pad rows to 16 bits; the layer's bitmaps to 32.
+    const std::int64_t from = ((static_cast<std::int64_t>(width) * bitsPerPixel + 15) / 16) * 2;
+    const std::int64_t to = quorla::DibStride(width, static_cast<int>(bitsPerPixel));
+    const size_t used = static_cast<size_t>((static_cast<std::int64_t>(width) * bitsPerPixel + 7) / 8);
+    const auto* source = static_cast<const BYTE*>(bits);
+    auto* target = static_cast<BYTE*>(bitmap->Bits());
+    for (int y = 0; y < height; ++y) std::memcpy(target + y * to, source + y * from, used);
+  }
+  return quorla::InsertGdi<HBITMAP>(bitmap);
+}

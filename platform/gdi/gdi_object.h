@@ -5,7 +5,9 @@
 // a bitmap keeps its memory alive after DeleteObject removed the handle.
 // The records themselves hold no Qt objects until one is first needed, so
 // they can be made during static initialisation, before Qt runs.
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "kernel_object.h"
 #include "win/gdi_objects.h"
@@ -21,11 +23,25 @@ class GdiObject : public KernelObject {
   bool stock = false;
 };
 
+// The pixels of a pattern brush, copied from its bitmap when the brush is
+// made (the bitmap may be deleted afterwards). A monochrome pattern holds
+// 0 and 1 per pixel: it paints 0 in the DC's text colour and 1 in its
+// background colour; any other pattern holds 0x00RRGGBB words.
+struct BrushPattern {
+  int width = 0;
+  int height = 0;
+  bool monochrome = false;
+  std::vector<std::uint32_t> pixels;  // rows top to bottom
+};
+
 class BrushObject final : public GdiObject {
  public:
   explicit BrushObject(LOGBRUSH brush) : brush(brush) {}
+  BrushObject(LOGBRUSH brush, std::shared_ptr<const BrushPattern> pattern)
+      : brush(brush), pattern(std::move(pattern)) {}
   int Describe(int size, void* buffer) const override;
   const LOGBRUSH brush;
+  const std::shared_ptr<const BrushPattern> pattern;  // BS_PATTERN brushes only
 };
 
 template <class T>

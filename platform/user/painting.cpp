@@ -1,5 +1,6 @@
 // Window DCs for the application: GetDC, ReleaseDC, BeginPaint, EndPaint.
 #include "region_object.h"
+#include "screen_dc.h"
 #include "update_regions.h"
 #include "window_dc.h"
 #include "win/last_error.h"
@@ -8,6 +9,7 @@
 #include "win/window_objects.h"
 
 HDC GetDC(HWND hwnd) {
+  if (quorla::IsScreenWindow(hwnd)) return quorla::OpenScreenDc();
   HDC dc = quorla::OpenWindowDc(hwnd, std::nullopt);
   if (!dc) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
   return dc;
@@ -15,7 +17,7 @@ HDC GetDC(HWND hwnd) {
 
 HDC GetWindowDC(HWND hwnd) { return GetDC(hwnd); }
 
-int ReleaseDC(HWND, HDC dc) { return quorla::CloseWindowDc(dc) ? 1 : 0; }
+int ReleaseDC(HWND, HDC dc) { return quorla::CloseWindowDc(dc) || quorla::CloseScreenDc(dc) ? 1 : 0; }
 
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
   if (!paint) {

@@ -4,6 +4,13 @@
 #include "win/dib.h"
 
 constexpr DWORD SRCCOPY = 0x00CC0020u;
+// Raster operations of PatBlt: the brush's pattern (P) against the
+// destination (D).
+constexpr DWORD PATCOPY = 0x00F00021u;    // P
+constexpr DWORD PATINVERT = 0x005A0049u;  // P xor D
+constexpr DWORD DSTINVERT = 0x00550009u;  // not D
+constexpr DWORD BLACKNESS = 0x00000042u;
+constexpr DWORD WHITENESS = 0x00FF0062u;
 
 constexpr int BLACKONWHITE = 1;
 constexpr int WHITEONBLACK = 2;
@@ -50,3 +57,10 @@ struct BLENDFUNCTION {
 // two. FALSE when the source rectangle leaves the source bitmap.
 WINAPI_EXPORT BOOL AlphaBlend(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
                               int sourceY, int sourceWidth, int sourceHeight, BLENDFUNCTION blend);
+
+// Paints the rectangle (logical coordinates; a negative width or height
+// extends left or up) with the DC's brush by the raster operation, inside
+// the DC's clipping. On the screen's DC (GetDC(nullptr)) only PATINVERT and
+// DSTINVERT are offered: they invert the area on the screen's drag-outline
+// overlay, so that the same call made twice leaves nothing behind.
+WINAPI_EXPORT BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);

@@ -88,3 +88,7 @@ WINAPI_EXPORT HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usag
 // A 32-bit top-down bitmap of the given size, zero-filled, for double
 // buffering.
 WINAPI_EXPORT HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
+// A bitmap of 1, 24 or 32 bits per pixel with one plane, top row first,
+// filled from bits when given (rows padded to 16 bits, as device bitmaps
+// are), else zero-filled.
+WINAPI_EXPORT HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);

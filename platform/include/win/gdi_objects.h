@@ -36,6 +36,7 @@ struct BITMAP {
 constexpr UINT BS_SOLID = 0;
 constexpr UINT BS_NULL = 1;
 constexpr UINT BS_HOLLOW = BS_NULL;
+constexpr UINT BS_PATTERN = 3;
 struct LOGBRUSH {
   UINT lbStyle;
   COLORREF lbColor;
@@ -88,3 +89,8 @@ WINAPI_EXPORT BOOL DeleteObject(HGDIOBJ object);
 WINAPI_EXPORT int GetObjectW(HGDIOBJ object, int size, LPVOID buffer);
 
 WINAPI_EXPORT HBRUSH CreateSolidBrush(COLORREF color);
+// A brush that tiles a copy of the bitmap from the device origin. A
+// monochrome (1-bit) bitmap paints its 0 pixels in the DC's text colour and
+// its 1 pixels in the background colour. The bitmap may be deleted once the
+// brush exists. Null for an unknown bitmap.
+WINAPI_EXPORT HBRUSH CreatePatternBrush(HBITMAP bitmap);

@@ -25,11 +25,27 @@ struct PAINTSTRUCT {
 using LPPAINTSTRUCT = PAINTSTRUCT*;
 
 // A DC on the window's client area. What it draws shows on screen without
-// waiting for WM_PAINT. Null for a window that is gone.
+// waiting for WM_PAINT. Null for a window that is gone. For a null window or
+// the desktop window, the screen's DC (screen coordinates): it draws
+// nothing but the inverting PatBlt operations (win/blit.h), which show as
+// the drag outline the platform draws by inverting the screen.
 WINAPI_EXPORT HDC GetDC(HWND hwnd);
 // The same DC as GetDC: the whole window is its client area.
 WINAPI_EXPORT HDC GetWindowDC(HWND hwnd);
-// Returns 1 when the DC was a window DC and is released.
+constexpr DWORD DCX_WINDOW = 0x00000001;
+constexpr DWORD DCX_CACHE = 0x00000002;
+constexpr DWORD DCX_CLIPCHILDREN = 0x00000008;
+constexpr DWORD DCX_CLIPSIBLINGS = 0x00000010;
+constexpr DWORD DCX_PARENTCLIP = 0x00000020;
+constexpr DWORD DCX_EXCLUDERGN = 0x00000040;
+constexpr DWORD DCX_INTERSECTRGN = 0x00000080;
+constexpr DWORD DCX_LOCKWINDOWUPDATE = 0x00000400;
+// As GetDC. With DCX_INTERSECTRGN or DCX_EXCLUDERGN the DC is clipped to
+// the region, or outside it, and the region belongs to the layer from then
+// on (it is deleted). The other flags change nothing here: every window DC
+// clips as its window's styles say.
+WINAPI_EXPORT HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags);
+// Returns 1 when the DC was a window or screen DC and is released.
 WINAPI_EXPORT int ReleaseDC(HWND hwnd, HDC dc);
 
 // Sends WM_ERASEBKGND first when the invalidation asked for erasing, clips
