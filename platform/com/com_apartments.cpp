@@ -34,6 +34,10 @@ void CoUninitialize() {
   if (t_apartment.depth > 0) --t_apartment.depth;
 }
 
+HRESULT OleInitialize(LPVOID) { return CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+
+void OleUninitialize() { CoUninitialize(); }
+
 LPVOID CoTaskMemAlloc(SIZE_T bytes) { return std::malloc(bytes ? bytes : 1); }
 LPVOID CoTaskMemRealloc(LPVOID memory, SIZE_T bytes) { return std::realloc(memory, bytes ? bytes : 1); }
 void CoTaskMemFree(LPVOID memory) { std::free(memory); }

@@ -1,6 +1,7 @@
 // Icons from icon resources, and drawing them onto DCs.
 #include <algorithm>
 
+#include "bitmap_resources.h"
 #include "device_context.h"
 #include "icon_file.h"
 #include "icon_object.h"
@@ -54,10 +55,12 @@ HICON LoadIconResource(HINSTANCE instance, LPCWSTR name, int width, int height, 
 }  // namespace quorla
 
 HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int width, int height, UINT flags) {
-  if (type != IMAGE_ICON || !name || width < 0 || height < 0 || width > 1024 || height > 1024) {
+  if ((type != IMAGE_ICON && type != IMAGE_BITMAP) || !name || width < 0 || height < 0 || width > 1024 ||
+      height > 1024) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
+  if (type == IMAGE_BITMAP) return quorla::LoadBitmapResource(instance, name, width, height);
   return quorla::LoadIconResource(instance, name, width, height, flags);
 }
 

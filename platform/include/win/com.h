@@ -17,6 +17,11 @@ constexpr HRESULT CO_E_NOTINITIALIZED = static_cast<HRESULT>(0x800401F0u);
 WINAPI_EXPORT HRESULT CoInitialize(LPVOID reserved);
 WINAPI_EXPORT HRESULT CoInitializeEx(LPVOID reserved, DWORD flags);
 WINAPI_EXPORT void CoUninitialize();
+// A single-threaded apartment, as CoInitialize makes it, for the OLE parts
+// a program uses (the web browser control): the same results, and each
+// successful call needs its OleUninitialize.
+WINAPI_EXPORT HRESULT OleInitialize(LPVOID reserved);
+WINAPI_EXPORT void OleUninitialize();
 
 // Memory handed across interfaces; the receiver frees it with CoTaskMemFree.
 WINAPI_EXPORT LPVOID CoTaskMemAlloc(SIZE_T bytes);

@@ -108,7 +108,7 @@ TEST(Icons, FailuresSayWhy) {
   } cases[] = {
       {"no such resource", MAKEINTRESOURCEW(7102), IMAGE_ICON, 16, ERROR_RESOURCE_NAME_NOT_FOUND},
       {"a png is no icon", MAKEINTRESOURCEW(7001), IMAGE_ICON, 16, ERROR_RESOURCE_NAME_NOT_FOUND},
-      {"bitmaps are not offered", kIcons, IMAGE_BITMAP, 16, ERROR_INVALID_PARAMETER},
+      {"an icon is no bitmap", kIcons, IMAGE_BITMAP, 16, ERROR_RESOURCE_NAME_NOT_FOUND},
       {"cursors are not offered", kIcons, IMAGE_CURSOR, 16, ERROR_INVALID_PARAMETER},
       {"negative size", kIcons, IMAGE_ICON, -16, ERROR_INVALID_PARAMETER},
       {"absurd size", kIcons, IMAGE_ICON, 100000, ERROR_INVALID_PARAMETER},
