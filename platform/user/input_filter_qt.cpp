@@ -8,6 +8,7 @@
 
 #include "input_events.h"
 #include "key_codes_qt.h"
+#include "mouse_leave_tracking.h"
 #include "window_widget_qt.h"
 #include "win/input.h"
 #include "win/time.h"
@@ -106,6 +107,9 @@ class InputFilter final : public QObject {
         return true;
       case QEvent::Enter:
         g_pointerWidget = widget;
+        return false;
+      case QEvent::Leave:
+        NotePointerLeftWindows();
         return false;
       default:
         return false;

@@ -8,6 +8,7 @@
 #include "input_events.h"
 #include "key_state.h"
 #include "message_queue.h"
+#include "mouse_leave_tracking.h"
 #include "thread_ui_state.h"
 #include "ui_loop.h"
 #include "window_tree.h"
@@ -55,6 +56,7 @@ QPoint LastPointerPosition() {
 bool QueueMouseEvent(const MouseEvent& event) {
   ThreadUiState& state = CurrentUiState();
   StorePointer(event.screen);
+  NotePointerForLeaveTracking(event.screen);
   NoteMouseKeys(event.keys);
   MouseEvent::Kind kind = event.kind;
   if (kind == MouseEvent::Kind::kDoubleClick) {
