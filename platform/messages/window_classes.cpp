@@ -2,6 +2,7 @@
 #include <map>
 #include <mutex>
 
+#include "control_classes.h"
 #include "default_handling.h"
 #include "move_loop.h"
 #include "utf.h"
@@ -42,6 +43,7 @@ std::shared_ptr<ClassRecord> FindClassLocked(ClassTable& table, LPCWSTR nameOrAt
 }  // namespace
 
 std::shared_ptr<ClassRecord> FindClass(LPCWSTR nameOrAtom) {
+  EnsureControlClasses();  // the layer's own classes exist as the platform's do
   ClassTable& table = Classes();
   std::lock_guard<std::mutex> guard(table.lock);
   return FindClassLocked(table, nameOrAtom);

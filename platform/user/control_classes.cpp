@@ -1,0 +1,26 @@
+#include "control_classes.h"
+
+#include <mutex>
+
+#include "win/buttons.h"
+#include "win/input.h"
+#include "win/window_classes.h"
+#include "win/window_styles.h"
+
+namespace quorla {
+
+void EnsureControlClasses() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    WNDCLASSEXW button{};
+    button.cbSize = sizeof button;
+    button.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+    button.lpfnWndProc = ButtonProcedure;
+    button.cbWndExtra = sizeof(void*);
+    button.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    button.lpszClassName = WC_BUTTONW;
+    RegisterClassExW(&button);
+  });
+}
+
+}  // namespace quorla

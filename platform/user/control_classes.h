@@ -1,0 +1,15 @@
+#pragma once
+// The control classes the layer registers itself, as the platform's own
+// classes exist in every process: "Button" (win/buttons.h) and the tooltip
+// control (win/common_controls.h). Registered on the first class lookup.
+#include "win/types.h"
+
+namespace quorla {
+
+// Registers them once per process; safe from any thread. Must not be called
+// with the class table's lock held.
+void EnsureControlClasses();
+
+LRESULT CALLBACK ButtonProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace quorla
