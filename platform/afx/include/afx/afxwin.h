@@ -1,0 +1,15 @@
+#pragma once
+// The framework's window classes in one include, for the programs.
+#include "afx/bitmap.h"
+#include "afx/brush.h"
+#include "afx/dc.h"
+#include "afx/dialog.h"
+#include "afx/font.h"
+#include "afx/geometry.h"
+#include "afx/gdi_object.h"
+#include "afx/message_map.h"
+#include "afx/rgn.h"
+#include "afx/string.h"
+#include "afx/win_app.h"
+#include "afx/window_dcs.h"
+#include "afx/wnd.h"

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "afx/afxwin.h"
+#include "afx_test_support.h"
+
+namespace {
+
+using afx_test::RawClass;
+
+// A 32-bit top-down DIB section selected into a memory CDC, whose pixels
+// the test reads directly.
+class Canvas {
+ public:
+  Canvas(int width, int height) : width_(width) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    bitmap_.Attach(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
+    dc.CreateCompatibleDC(nullptr);
+    previous_ = dc.SelectObject(&bitmap_)->m_hObject;
+  }
+  ~Canvas() { dc.SelectObject(previous_); }
+  COLORREF At(int x, int y) const {
+    const BYTE* p = bits_ + (static_cast<size_t>(y) * width_ + x) * 4;
+    return RGB(p[2], p[1], p[0]);
+  }
+  BYTE* Bits() { return bits_; }
+
+  CDC dc;
+
+ private:
+  int width_;
+  BYTE* bits_ = nullptr;
+  CBitmap bitmap_;
+  HGDIOBJ previous_ = nullptr;
+};
+
+TEST(CDCTest, FillSolidRectLeavesTheRightAndBottomEdgesOut) {
+  Canvas canvas(8, 8);
+  canvas.dc.FillSolidRect(CRect(0, 0, 8, 8), RGB(255, 255, 255));
+  canvas.dc.FillSolidRect(2, 3, 4, 2, RGB(200, 100, 50));
+  const struct {
+    int x, y;
+    COLORREF color;
+  } cases[] = {{2, 3, RGB(200, 100, 50)}, {5, 4, RGB(200, 100, 50)}, {6, 4, RGB(255, 255, 255)},
+               {5, 5, RGB(255, 255, 255)}, {1, 3, RGB(255, 255, 255)}, {2, 2, RGB(255, 255, 255)}};
+  for (const auto& c : cases) EXPECT_EQ(canvas.At(c.x, c.y), c.color) << c.x << "," << c.y;
+  // A rectangle of negative width draws nothing.
+  canvas.dc.FillSolidRect(CRect(6, 0, 4, 2), RGB(0, 0, 0));
+  EXPECT_EQ(canvas.At(5, 0), RGB(255, 255, 255));
+}
+
+TEST(CDCTest, CopiesAndNearestNeighbourStretches) {
+  Canvas source(2, 1);
+  source.dc.FillSolidRect(0, 0, 1, 1, RGB(255, 0, 0));
+  source.dc.FillSolidRect(1, 0, 1, 1, RGB(0, 0, 255));
+  Canvas target(8, 2);
+  target.dc.FillSolidRect(0, 0, 8, 2, RGB(255, 255, 255));
+  EXPECT_TRUE(target.dc.BitBlt(6, 0, 2, 1, &source.dc, 0, 0, SRCCOPY));
+  EXPECT_TRUE(target.dc.StretchBlt(0, 1, 6, 1, &source.dc, 0, 0, 2, 1, SRCCOPY));
+  const COLORREF expected[2][8] = {
+      {RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+       RGB(255, 255, 255), RGB(255, 0, 0), RGB(0, 0, 255)},
+      {RGB(255, 0, 0), RGB(255, 0, 0), RGB(255, 0, 0), RGB(0, 0, 255), RGB(0, 0, 255), RGB(0, 0, 255),
+       RGB(255, 255, 255), RGB(255, 255, 255)}};
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(target.At(x, y), expected[y][x]) << x << "," << y;
+}
+
+TEST(CDCTest, SelectingReturnsWhatWasSelectedAndSaveRestoresIt) {
+  Canvas canvas(4, 4);
+  CFont first;
+  CFont second;
+  ASSERT_TRUE(first.CreateFont(12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0x20, u"宋体"));
+  ASSERT_TRUE(second.CreateFont(14, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0x20, u"宋体"));
+  CFont* original = canvas.dc.SelectObject(&first);
+  ASSERT_NE(original, nullptr);
+  EXPECT_EQ(canvas.dc.SelectObject(&second)->m_hObject, first.m_hObject);
+  EXPECT_EQ(canvas.dc.GetCurrentFont()->m_hObject, second.m_hObject);
+
+  canvas.dc.SetTextColor(RGB(1, 2, 3));
+  canvas.dc.SetBkMode(OPAQUE);
+  int saved = canvas.dc.SaveDC();
+  EXPECT_GT(saved, 0);
+  canvas.dc.SelectObject(&first);
+  canvas.dc.SetTextColor(RGB(42, 75, 101));
+  canvas.dc.SetBkMode(TRANSPARENT);
+  EXPECT_TRUE(canvas.dc.RestoreDC(saved));
+  EXPECT_EQ(canvas.dc.GetTextColor(), RGB(1, 2, 3));
+  EXPECT_EQ(canvas.dc.GetBkMode(), OPAQUE);
+  EXPECT_EQ(canvas.dc.GetCurrentFont()->m_hObject, second.m_hObject);
+  canvas.dc.SelectObject(original);
+
+  LOGFONTW described{};
+  EXPECT_GT(second.GetLogFont(&described), 0);
+  EXPECT_EQ(described.lfHeight, 14);
+  EXPECT_EQ(described.lfWeight, 700);
+}
+
+TEST(CDCTest, TextMeasuresAndDraws) {
+  Canvas canvas(120, 20);
+  canvas.dc.FillSolidRect(0, 0, 120, 20, RGB(255, 255, 255));
+  CFont font;
+  ASSERT_TRUE(font.CreateFont(12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0x20, u"宋体"));
+  canvas.dc.SelectObject(&font);
+  CSize shortText = canvas.dc.GetTextExtent(CString(u"设置"));
+  CSize longText = canvas.dc.GetTextExtent(u"设置设置", 4);
+  EXPECT_GT(shortText.cx, 0);
+  EXPECT_EQ(shortText.cy, longText.cy);
+  EXPECT_GT(longText.cx, shortText.cx);
+  EXPECT_EQ(canvas.dc.GetTextExtent(CString()).cx, 0);
+
+  canvas.dc.SetTextColor(RGB(0, 0, 0));
+  canvas.dc.SetBkMode(TRANSPARENT);
+  CRect box(0, 0, 120, 20);
+  EXPECT_GT(canvas.dc.DrawText(CString(u"反馈"), box, DT_SINGLELINE | DT_VCENTER), 0);
+  int dark = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 120; ++x) dark += GetRValue(canvas.At(x, y)) < 128;
+  EXPECT_GT(dark, 10);
+}
+
+TEST(CDCTest, TemporaryWrappersNeverFreeTheirHandles) {
+  HDC handle = CreateCompatibleDC(nullptr);
+  CDC* wrapper = CDC::FromHandle(handle);
+  ASSERT_NE(wrapper, nullptr);
+  EXPECT_EQ(CDC::FromHandle(handle), wrapper);
+  HBRUSH brush = CreateSolidBrush(RGB(1, 1, 1));
+  CBrush* brushWrapper = CBrush::FromHandle(brush);
+  EXPECT_EQ(static_cast<HBRUSH>(*brushWrapper), brush);
+  {
+    CWinApp app(u"temporaries");
+    app.OnIdle(0);
+  }
+  // Both still work: the temporaries let go without deleting.
+  EXPECT_EQ(SetBkMode(handle, TRANSPARENT), OPAQUE);
+  LOGBRUSH description{};
+  EXPECT_EQ(GetObjectW(brush, sizeof description, &description), static_cast<int>(sizeof description));
+  DeleteObject(brush);
+  DeleteDC(handle);
+}
+
+TEST(CDCTest, OwnedObjectsAreDeletedWithTheirWrapper) {
+  HGDIOBJ font;
+  HGDIOBJ region;
+  {
+    CFont owned;
+    ASSERT_TRUE(owned.CreateFont(12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, u"Arial"));
+    font = owned.m_hObject;
+    CRgn ownedRegion;
+    ASSERT_TRUE(ownedRegion.CreateRectRgn(0, 0, 5, 5));
+    region = ownedRegion.m_hObject;
+    CFont second;
+    EXPECT_FALSE(second.Attach(nullptr));
+    EXPECT_TRUE(second.Attach(font));
+    EXPECT_FALSE(second.Attach(font));
+    second.Detach();
+  }
+  LOGFONTW description{};
+  EXPECT_EQ(GetObjectW(font, sizeof description, &description), 0);
+  EXPECT_FALSE(DeleteObject(region));
+}
+
+TEST(CRgnTest, CornersCutByExclusiveOr) {
+  // The skinned pop-ups' shape: three pixels off each corner.
+  const int w = 20, h = 10;
+  CRgn shape;
+  ASSERT_TRUE(shape.CreateRectRgn(0, 0, w, h));
+  const RECT corners[] = {{0, 0, 2, 1}, {0, 1, 1, 2}, {w - 2, 0, w, 1}, {w - 1, 1, w, 2},
+                          {0, h - 1, 2, h}, {0, h - 2, 1, h - 1}, {w - 2, h - 1, w, h}, {w - 1, h - 2, w, h - 1}};
+  for (const RECT& corner : corners) {
+    CRgn piece;
+    ASSERT_TRUE(piece.CreateRectRgnIndirect(&corner));
+    EXPECT_NE(shape.CombineRgn(&shape, &piece, RGN_XOR), ERROR);
+  }
+  const struct {
+    int x, y;
+    bool inside;
+  } cases[] = {{0, 0, false}, {1, 0, false}, {0, 1, false}, {2, 0, true}, {1, 1, true}, {w - 1, 0, false},
+               {w - 2, 0, false}, {w - 1, 1, false}, {w - 3, 0, true}, {0, h - 1, false}, {w - 1, h - 2, false},
+               {w - 2, h - 2, true}, {10, 5, true}, {w, 5, false}};
+  for (const auto& c : cases) EXPECT_EQ(shape.PtInRegion(c.x, c.y) != FALSE, c.inside) << c.x << "," << c.y;
+  CRect box;
+  EXPECT_EQ(shape.GetRgnBox(box), COMPLEXREGION);
+  EXPECT_EQ(box, CRect(0, 0, w, h));
+  CRgn copy;
+  ASSERT_TRUE(copy.CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(copy.CopyRgn(&shape), COMPLEXREGION);
+  copy.OffsetRgn(5, 5);
+  EXPECT_TRUE(copy.PtInRegion(7, 5));
+  EXPECT_FALSE(copy.PtInRegion(5, 5));
+}
+
+// Paints its client area in WM_PAINT through a CPaintDC.
+class CPainted : public CWnd {
+ public:
+  int paints = 0;
+
+ protected:
+  void OnPaint() {
+    CPaintDC dc(this);
+    ++paints;
+    CRect client;
+    GetClientRect(client);
+    dc.FillSolidRect(client, RGB(0, 128, 255));
+  }
+  BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPainted, CWnd)
+  ON_WM_PAINT()
+  ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+TEST(WindowDcTest, PaintClientAndWindowDcsDrawIntoTheWindow) {
+  CPainted wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, RawClass(), u"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 30, nullptr, nullptr));
+  afx_test::Drain();
+  EXPECT_GE(wnd.paints, 1);
+  CRect update;
+  EXPECT_FALSE(GetUpdateRect(wnd.m_hWnd, update, FALSE));
+
+  auto pixel = [&](int x, int y) {
+    CClientDC client(&wnd);
+    CDC memory;
+    memory.CreateCompatibleDC(&client);
+    CBitmap one;
+    one.CreateCompatibleBitmap(&client, 1, 1);
+    CBitmap* old = memory.SelectObject(&one);
+    memory.BitBlt(0, 0, 1, 1, &client, x, y, SRCCOPY);
+    BITMAP description{};
+    one.GetBitmap(&description);
+    memory.SelectObject(old);
+    auto* bits = static_cast<const BYTE*>(description.bmBits);
+    return bits ? RGB(bits[2], bits[1], bits[0]) : CLR_INVALID;
+  };
+  EXPECT_EQ(pixel(5, 5), RGB(0, 128, 255));
+  {
+    CClientDC client(&wnd);
+    client.FillSolidRect(0, 0, 10, 10, RGB(255, 0, 0));
+  }
+  EXPECT_EQ(pixel(5, 5), RGB(255, 0, 0));
+  {
+    CWindowDC whole(&wnd);
+    whole.FillSolidRect(0, 0, 10, 10, RGB(0, 255, 0));
+  }
+  EXPECT_EQ(pixel(5, 5), RGB(0, 255, 0));
+  EXPECT_EQ(pixel(20, 20), RGB(0, 128, 255));
+}
+
+}  // namespace
