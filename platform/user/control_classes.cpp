@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "win/buttons.h"
+#include "win/common_controls.h"
 #include "win/input.h"
 #include "win/window_classes.h"
 #include "win/window_styles.h"
@@ -20,6 +21,14 @@ void EnsureControlClasses() {
     button.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     button.lpszClassName = WC_BUTTONW;
     RegisterClassExW(&button);
+
+    WNDCLASSEXW tooltip{};
+    tooltip.cbSize = sizeof tooltip;
+    tooltip.lpfnWndProc = TooltipProcedure;
+    tooltip.cbWndExtra = sizeof(void*);
+    tooltip.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    tooltip.lpszClassName = TOOLTIPS_CLASSW;
+    RegisterClassExW(&tooltip);
   });
 }
 

@@ -11,5 +11,6 @@ namespace quorla {
 void EnsureControlClasses();
 
 LRESULT CALLBACK ButtonProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK TooltipProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace quorla

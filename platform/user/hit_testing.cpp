@@ -31,6 +31,7 @@ HWND WindowAtScreenPoint(QPoint screen, bool forInput) {
   std::lock_guard<std::mutex> guard(WindowTableLock());
   for (const WindowPtr& top : TopLevelWindowsLocked()) {
     if (!(top->style & WS_VISIBLE) || !HoldsPointLocked(*top, screen)) continue;
+    if (top->exStyle & WS_EX_TRANSPARENT) continue;  // a tip or overlay: the point is the window's below
     if (forInput && (top->style & WS_DISABLED)) return nullptr;
     return DeepestLocked(top, screen - RectOf(*top).topLeft(), forInput)->handle;
   }

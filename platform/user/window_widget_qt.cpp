@@ -18,6 +18,9 @@ Qt::WindowFlags FlagsFor(DWORD style, DWORD exStyle) {
   if (!decorated) flags |= Qt::FramelessWindowHint;
   if (exStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
   if (exStyle & WS_EX_NOACTIVATE) flags |= Qt::WindowDoesNotAcceptFocus;
+  // A top-level window the pointer passes through (a tooltip) takes no input
+  // and needs nothing of a window manager.
+  if (exStyle & WS_EX_TRANSPARENT) flags |= Qt::WindowTransparentForInput | Qt::X11BypassWindowManagerHint;
   return flags;
 }
 
