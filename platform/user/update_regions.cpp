@@ -25,10 +25,13 @@ void InvalidateLocked(const WindowPtr& window, const QRegion& area, bool erase, 
   if (erase) window->ui.erasePending = true;
   if (threads && std::find(threads->begin(), threads->end(), window->threadId) == threads->end())
     threads->push_back(window->threadId);
-  bool children = scope == ChildScope::kAll || (scope == ChildScope::kByStyle && !(window->style & WS_CLIPCHILDREN));
-  if (!children) return;
+  if (scope == ChildScope::kNone) return;
+  const bool allChildren = scope == ChildScope::kAll || !(window->style & WS_CLIPCHILDREN);
   for (const WindowPtr& child : ChildrenLocked(window->handle)) {
     if (!(child->style & WS_VISIBLE)) continue;
+    // The parent paints under a transparent child even with WS_CLIPCHILDREN:
+    // the child must paint over it again.
+    if (!allChildren && !(child->exStyle & WS_EX_TRANSPARENT)) continue;
     InvalidateLocked(child, clipped.translated(-RectOf(*child).topLeft()), erase, scope, threads);
   }
 }

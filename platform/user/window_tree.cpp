@@ -129,7 +129,8 @@ QRegion VisibleRegionLocked(const WindowPtr& window) {
   }
   if (window->style & WS_CLIPCHILDREN) {
     for (const WindowPtr& child : ChildrenLocked(window->handle)) {
-      if (!(child->style & WS_VISIBLE)) continue;
+      // A transparent child draws over its parent's pixels: they stay.
+      if (!(child->style & WS_VISIBLE) || (child->exStyle & WS_EX_TRANSPARENT)) continue;
       QRegion area(RectOf(*child));
       if (child->ui.shape) area = child->ui.shape->translated(RectOf(*child).topLeft()) & area;
       visible -= area;

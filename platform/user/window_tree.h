@@ -47,7 +47,8 @@ std::uint64_t NextZOrderLocked();
 // The pixels of the window that its own DC may reach, in its client
 // coordinates: its client area inside every ancestor's client area and
 // window region, inside its own region, minus visible children when it has
-// WS_CLIPCHILDREN and visible siblings above it when it has WS_CLIPSIBLINGS.
+// WS_CLIPCHILDREN (but for transparent ones, WS_EX_TRANSPARENT) and visible
+// siblings above it when it has WS_CLIPSIBLINGS.
 QRegion VisibleRegionLocked(const WindowPtr& window);
 
 // Whether a point in the window's parent's client coordinates (the screen for

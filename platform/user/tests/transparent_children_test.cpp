@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include "window_test_support.h"
+#include "win/text_draw.h"
+
+namespace {
+
+using quorla_test::WindowLog;
+
+constexpr COLORREF kSkin = RGB(200, 40, 40);   // what the parent paints everywhere
+constexpr COLORREF kInk = RGB(0, 0, 160);      // the child's text
+constexpr COLORREF kOld = RGB(10, 200, 10);    // what was on screen before
+
+// A parent with WS_CLIPCHILDREN at (0,0)-(200,100) whose WM_PAINT fills its
+// whole client area, and a child at (50,30)-(150,60) whose WM_PAINT draws a
+// word with a transparent background and whose WM_ERASEBKGND erases nothing,
+// as a text link over a caption skin does.
+struct Caption {
+  WindowLog log;
+  HWND parent = nullptr, child = nullptr;
+  std::vector<HWND> painted;
+
+  explicit Caption(DWORD childExStyle) {
+    log.handlers[WM_PAINT] = [this](HWND hwnd, UINT, WPARAM, LPARAM) -> LRESULT {
+      painted.push_back(hwnd);
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd, &paint);
+      RECT client;
+      GetClientRect(hwnd, &client);
+      if (hwnd == parent) {
+        HBRUSH skin = CreateSolidBrush(kSkin);
+        FillRect(dc, &client, skin);
+        DeleteObject(skin);
+      } else {
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, kInk);
+        SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        DrawTextW(dc, u"设置 link", -1, &client, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+      }
+      EndPaint(hwnd, &paint);
+      return 0;
+    };
+    log.handlers[WM_ERASEBKGND] = [this](HWND hwnd, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+      return hwnd == child ? 0 : DefWindowProcW(hwnd, m, w, l);
+    };
+    parent = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 200, 100);
+    child = CreateWindowExW(childExStyle, u"QuorlaTestWindow", u"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 50, 30,
+                            100, 30, parent, nullptr, nullptr, nullptr);
+    quorla_test::DrainMessages();
+  }
+  ~Caption() { DestroyWindow(parent); }
+
+  // Counts the child's pixels by colour, read through the parent.
+  void Count(int* skin, int* ink, int* old) const {
+    *skin = *ink = *old = 0;
+    for (int y = 30; y < 60; ++y) {
+      for (int x = 50; x < 150; ++x) {
+        COLORREF c = quorla_test::PixelOf(parent, x, y);
+        *skin += c == kSkin;
+        *old += c == kOld;
+        *ink += GetBValue(c) > GetRValue(c) + 40;  // mostly the text colour, antialiased or not
+      }
+    }
+  }
+};
+
+TEST(TransparentChildren, TheParentPaintsBeneathThenTheChildPaintsOverIt) {
+  struct Case {
+    const char* what;
+    DWORD exStyle;
+    bool parentPixelsInChild;
+  } cases[] = {
+      {"transparent: the skin shows around the text", WS_EX_TRANSPARENT, true},
+      {"opaque: WS_CLIPCHILDREN keeps the parent out", 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Caption caption(c.exStyle);
+    // The screen before the repaint, the child's area included.
+    quorla_test::FillWindow(caption.parent, kOld);
+    quorla_test::FillWindow(caption.child, kOld);
+    caption.painted.clear();
+    InvalidateRect(caption.parent, nullptr, TRUE);
+    quorla_test::DrainMessages();
+    int skin, ink, old;
+    caption.Count(&skin, &ink, &old);
+    if (c.parentPixelsInChild) {
+      EXPECT_GT(ink, 20) << "the child's text";
+      EXPECT_GT(skin, 100 * 30 / 2) << "most of the child is the parent's skin";
+      EXPECT_EQ(old, 0);
+      // Painted in that order: the parent, then the child over it.
+      EXPECT_EQ(caption.painted, (std::vector<HWND>{caption.parent, caption.child}));
+    } else {
+      EXPECT_EQ(skin, 0);
+      EXPECT_GT(old, 100 * 30 / 2) << "the parent did not draw there";
+      EXPECT_EQ(caption.painted, (std::vector<HWND>{caption.parent}));
+    }
+    EXPECT_EQ(quorla_test::PixelOf(caption.parent, 10, 10), kSkin);
+  }
+}
+
+TEST(TransparentChildren, APartialRepaintOfTheParentRepaintsTheChildWhereItOverlaps) {
+  struct Case {
+    const char* what;
+    RECT area;  // parent client coordinates
+    bool childPaints;
+  } cases[] = {
+      {"over the child", {40, 20, 80, 50}, true},
+      {"beside the child", {0, 0, 40, 100}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Caption caption(WS_EX_TRANSPARENT);
+    caption.painted.clear();
+    InvalidateRect(caption.parent, &c.area, TRUE);
+    UpdateWindow(caption.parent);
+    const bool childPainted =
+        std::find(caption.painted.begin(), caption.painted.end(), caption.child) != caption.painted.end();
+    EXPECT_EQ(childPainted, c.childPaints);
+    EXPECT_EQ(caption.painted.front(), caption.parent);
+    int skin, ink, old;
+    caption.Count(&skin, &ink, &old);
+    EXPECT_GT(ink, 20) << "the text survives the parent's repaint";
+  }
+}
+
+TEST(TransparentChildren, AGetDcOfTheParentReachesUnderTheTransparentChildOnly) {
+  Caption transparent(WS_EX_TRANSPARENT);
+  quorla_test::FillWindow(transparent.parent, kOld);
+  EXPECT_EQ(quorla_test::PixelOf(transparent.parent, 100, 45), kOld);
+  Caption opaque(0);
+  quorla_test::FillWindow(opaque.child, kSkin);
+  quorla_test::FillWindow(opaque.parent, kOld);
+  EXPECT_EQ(quorla_test::PixelOf(opaque.parent, 100, 45), kSkin) << "an opaque child is cut out";
+}
+
+}  // namespace
