@@ -1,6 +1,7 @@
 // Window DCs for the application: GetDC, ReleaseDC, BeginPaint, EndPaint.
 #include "region_object.h"
 #include "screen_dc.h"
+#include "transparent_backdrop.h"
 #include "update_regions.h"
 #include "window_dc.h"
 #include "win/last_error.h"
@@ -39,6 +40,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
     window->ui.erasePending = false;
   }
   *paint = PAINTSTRUCT{};
+  if (erase) quorla::LayBackdrop(hwnd, area);
   paint->hdc = quorla::OpenWindowDc(hwnd, area);
   paint->rcPaint = quorla::ToRect(area.boundingRect());
   if (erase) paint->fErase = SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(paint->hdc), 0) ? FALSE : TRUE;

@@ -6,6 +6,7 @@
 
 #include "message_queue.h"
 #include "region_object.h"
+#include "transparent_backdrop.h"
 #include "ui_loop.h"
 #include "window_dc.h"
 #include "win/last_error.h"
@@ -133,6 +134,7 @@ void EraseNow(HWND hwnd) {
     if (!window || !window->ui.erasePending || !IsVisibleLocked(*window)) return;
     area = window->ui.update;
   }
+  LayBackdrop(hwnd, area);
   HDC dc = OpenWindowDc(hwnd, area);
   LRESULT erased = SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   CloseWindowDc(dc);

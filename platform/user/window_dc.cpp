@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "transparent_backdrop.h"
 #include "window_tree.h"
 
 namespace quorla {
@@ -142,6 +143,7 @@ bool CloseWindowDc(HDC dc) {
   auto object = dc ? LookUpHandleAs<WindowDc>(dc) : nullptr;
   if (!object) return false;
   object->Flush();
+  if (object->ForPainting()) KeepBackdrops(object->Window(), object->DrawableRegion());
   RemoveHandle(dc);
   auto& open = OpenDcs();
   std::erase_if(open, [&](const std::weak_ptr<WindowDc>& w) {

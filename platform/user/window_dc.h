@@ -21,6 +21,8 @@ class WindowDc final : public DeviceContext {
   QRegion BaseRegion() const override;
 
   HWND Window() const { return hwnd_; }
+  // Made for WM_PAINT or WM_ERASEBKGND: it draws only inside an update region.
+  bool ForPainting() const { return paintArea_.has_value(); }
   // Asks the screen to show what this DC may have drawn.
   void Flush() const;
 

@@ -52,6 +52,8 @@ class WindowBackend {
   virtual void GrabPointer(bool grab) = 0;
 };
 
+struct Backdrop;  // transparent_backdrop.h
+
 // Makes the backend of a top-level window that is about to show, or null
 // when the calling thread does not run Qt (workers keep record-only windows).
 std::shared_ptr<WindowBackend> MakeWindowBackend(HWND hwnd);
@@ -66,6 +68,7 @@ struct WindowUi {
   std::uint64_t zorder = 0;      // larger is nearer the top among siblings
   std::shared_ptr<WindowImage> image;      // top-level windows that were drawn or shown
   std::shared_ptr<WindowBackend> backend;  // top-level windows shown on the Qt thread
+  std::shared_ptr<Backdrop> backdrop;      // transparent children: what the parent painted beneath
 };
 
 }  // namespace quorla

@@ -4,7 +4,10 @@
 // window draws into its top-level window's image at its own place. A window
 // DC's coordinates are the window's client coordinates; it draws only inside
 // the window's region, and a window with WS_CLIPCHILDREN does not draw over
-// its visible children.
+// its visible children, but for transparent ones (WS_EX_TRANSPARENT): those
+// paint after their parent over its pixels, and when they erase their
+// background alone they start from what the parent last painted beneath
+// them.
 //
 // The layer keeps each window's update region. WM_PAINT comes from the
 // message loop for a visible window whose update region is not empty, when

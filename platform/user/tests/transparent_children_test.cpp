@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "window_test_support.h"
+#include "win/blit.h"
+#include "win/dib.h"
 #include "win/text_draw.h"
 
 namespace {
@@ -19,6 +23,7 @@ struct Caption {
   WindowLog log;
   HWND parent = nullptr, child = nullptr;
   std::vector<HWND> painted;
+  std::u16string word = u"设置 link";
 
   explicit Caption(DWORD childExStyle) {
     log.handlers[WM_PAINT] = [this](HWND hwnd, UINT, WPARAM, LPARAM) -> LRESULT {
@@ -35,7 +40,7 @@ struct Caption {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, kInk);
         SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-        DrawTextW(dc, u"设置 link", -1, &client, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+        DrawTextW(dc, word.c_str(), -1, &client, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
       }
       EndPaint(hwnd, &paint);
       return 0;
@@ -49,6 +54,29 @@ struct Caption {
     quorla_test::DrainMessages();
   }
   ~Caption() { DestroyWindow(parent); }
+
+  // The child's pixels, row by row, read through the parent in one copy.
+  std::vector<DWORD> ChildPixels() const {
+    HDC window = GetDC(parent);
+    HDC memory = CreateCompatibleDC(window);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = 100;
+    info.bmiHeader.biHeight = -30;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, 100, 30, window, 50, 30, SRCCOPY);
+    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + 100 * 30);
+    for (DWORD& p : pixels) p &= 0x00FFFFFF;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(parent, window);
+    return pixels;
+  }
 
   // Counts the child's pixels by colour, read through the parent.
   void Count(int* skin, int* ink, int* old) const {
@@ -121,6 +149,74 @@ TEST(TransparentChildren, APartialRepaintOfTheParentRepaintsTheChildWhereItOverl
     int skin, ink, old;
     caption.Count(&skin, &ink, &old);
     EXPECT_GT(ink, 20) << "the text survives the parent's repaint";
+  }
+}
+
+TEST(TransparentChildren, AChildRepaintingAloneStartsAgainFromWhatTheParentPaintedBeneathIt) {
+  struct Case {
+    const char* what;
+    const char16_t* then;  // the word of the child's later paints
+    int repaints;
+    BOOL erase;
+    bool likeAFreshPaint;
+  } cases[] = {
+      {"the same word again and again: the text keeps its weight", u"设置 link", 3, TRUE, true},
+      {"another word: the old one is gone", u"反馈", 1, TRUE, true},
+      {"no erase asked: the child draws over its own last image", u"反馈", 1, FALSE, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Caption caption(WS_EX_TRANSPARENT);
+    InvalidateRect(caption.parent, nullptr, TRUE);
+    quorla_test::DrainMessages();
+    caption.word = c.then;
+    for (int i = 0; i < c.repaints; ++i) {
+      caption.painted.clear();
+      InvalidateRect(caption.child, nullptr, c.erase);
+      UpdateWindow(caption.child);
+      ASSERT_EQ(caption.painted, (std::vector<HWND>{caption.child})) << "the parent does not paint again";
+    }
+    const std::vector<DWORD> alone = caption.ChildPixels();
+    InvalidateRect(caption.parent, nullptr, TRUE);
+    quorla_test::DrainMessages();
+    const std::vector<DWORD> fresh = caption.ChildPixels();
+    EXPECT_EQ(alone == fresh, c.likeAFreshPaint);
+    int skin, ink, old;
+    caption.Count(&skin, &ink, &old);
+    EXPECT_GT(skin, 100 * 30 / 2);
+  }
+}
+
+TEST(TransparentChildren, AChildMovedSinceItsParentPaintedLaysNothingStaleBeneathItself) {
+  // The parent paints columns of different colours, so pixels kept at the
+  // child's old place would show at its new one.
+  Caption caption(WS_EX_TRANSPARENT);
+  caption.log.handlers[WM_PAINT] = [&caption, inner = caption.log.handlers[WM_PAINT]](HWND hwnd, UINT m, WPARAM w,
+                                                                                        LPARAM l) -> LRESULT {
+    if (hwnd != caption.parent) return inner(hwnd, m, w, l);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    for (int x = 0; x < 200; ++x) {
+      RECT column{x, 0, x + 1, 100};
+      HBRUSH brush = CreateSolidBrush(RGB(x, 40, 40));
+      FillRect(dc, &column, brush);
+      DeleteObject(brush);
+    }
+    EndPaint(hwnd, &paint);
+    return 0;
+  };
+  InvalidateRect(caption.parent, nullptr, TRUE);
+  quorla_test::DrainMessages();
+  // Moved without a repaint of the parent: what lies there now is what the
+  // parent painted there before.
+  MoveWindow(caption.child, 70, 30, 100, 30, FALSE);
+  ValidateRect(caption.parent, nullptr);
+  caption.word = u"";
+  InvalidateRect(caption.child, nullptr, TRUE);
+  UpdateWindow(caption.child);
+  for (int x = 150; x < 170; ++x) {
+    SCOPED_TRACE(x);
+    EXPECT_EQ(quorla_test::PixelOf(caption.parent, x, 32), RGB(x, 40, 40));
   }
 }
 
