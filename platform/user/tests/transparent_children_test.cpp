@@ -230,4 +230,20 @@ TEST(TransparentChildren, AGetDcOfTheParentReachesUnderTheTransparentChildOnly) 
   EXPECT_EQ(quorla_test::PixelOf(opaque.parent, 100, 45), kSkin) << "an opaque child is cut out";
 }
 
+TEST(TransparentChildren, TheMouseStillFindsTheTransparentChild) {
+  Caption caption(WS_EX_TRANSPARENT);
+  RECT screen;
+  GetWindowRect(caption.parent, &screen);
+  struct Case {
+    POINT client;  // the parent's client coordinates
+    bool child;
+  } cases[] = {{{60, 40}, true}, {{149, 59}, true}, {{150, 45}, false}, {{10, 10}, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.client.x);
+    const POINT at{screen.left + c.client.x, screen.top + c.client.y};
+    EXPECT_EQ(WindowFromPoint(at), c.child ? caption.child : caption.parent);
+    EXPECT_EQ(ChildWindowFromPoint(caption.parent, c.client), c.child ? caption.child : caption.parent);
+  }
+}
+
 }  // namespace
