@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QPixmap>
+#include <optional>
 #include <QWidget>
 
 #include "drag_outline_overlay.h"
@@ -121,6 +124,42 @@ TEST(DragOutline, AMovedOutlineLeavesOnlyTheNewFrameAndEndsEmpty) {
   }
   DrawDragRect(dc, *last, nullptr, brush);  // erase
   EXPECT_TRUE(quorla::InvertedScreenArea().isEmpty());
+  ReleaseDC(nullptr, dc);
+  DeleteObject(brush);
+}
+
+// Whether the overlay shows a screen pixel dark, read from its own drawing.
+bool DarkAt(QWidget* overlay, const QImage& image, QPoint screen) {
+  return qGray(image.pixel(screen - overlay->geometry().topLeft())) < 128;
+}
+
+TEST(DragOutline, TheOutlineIsAHalfToneCheckerFixedToTheScreen) {
+  EnsureApplication();
+  HBRUSH brush = HalftoneBrush();
+  HDC dc = GetDC(nullptr);
+  // Outlines at odd and even offsets: the checker must not move with them.
+  const RECT places[] = {{100, 80, 400, 300}, {101, 80, 400, 300}, {100, 83, 401, 300}};
+  std::optional<bool> darkAtOrigin;  // the colour of screen points with x + y even
+  for (const RECT& r : places) {
+    SCOPED_TRACE(r.left * 1000 + r.top);
+    DrawDragRect(dc, r, nullptr, brush);
+    QWidget* overlay = OverlayWidget();
+    ASSERT_NE(overlay, nullptr);
+    const QImage image = overlay->grab().toImage();
+    int dark = 0, light = 0;
+    for (int y = r.top; y < r.top + 2; ++y) {
+      for (int x = r.left; x < r.left + 40; ++x) {
+        const bool d = DarkAt(overlay, image, QPoint(x, y));
+        (d ? dark : light) += 1;
+        const bool even = (x + y) % 2 == 0;
+        if (!darkAtOrigin) darkAtOrigin = even ? d : !d;
+        EXPECT_EQ(d, even ? *darkAtOrigin : !*darkAtOrigin) << x << "," << y;
+      }
+    }
+    EXPECT_EQ(dark, light) << "half the pixels of each kind";
+    DrawDragRect(dc, r, nullptr, brush);
+    ASSERT_TRUE(quorla::InvertedScreenArea().isEmpty());
+  }
   ReleaseDC(nullptr, dc);
   DeleteObject(brush);
 }
