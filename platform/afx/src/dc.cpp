@@ -1,6 +1,36 @@
 #include "afx/dc.h"
 
+#include <algorithm>
+#include <mutex>
+
 #include "temporary_objects.h"
+
+namespace {
+
+// Inverts the frame of rect, size thick, with the DC's brush: pieces that
+// never overlap, so each pixel of the frame is inverted exactly once.
+void InvertFrame(HDC dc, const RECT& rect, SIZE size) {
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return;
+  const int cx = std::clamp(static_cast<int>(size.cx), 0, width);
+  const int cy = std::clamp(static_cast<int>(size.cy), 0, height);
+  if (cx == 0 && cy == 0) return;
+  if ((cx > 0 && 2 * cx >= width) || (cy > 0 && 2 * cy >= height)) {
+    ::PatBlt(dc, rect.left, rect.top, width, height, PATINVERT);
+    return;
+  }
+  if (cy > 0) {
+    ::PatBlt(dc, rect.left, rect.top, width, cy, PATINVERT);
+    ::PatBlt(dc, rect.left, rect.bottom - cy, width, cy, PATINVERT);
+  }
+  if (cx > 0) {
+    ::PatBlt(dc, rect.left, rect.top + cy, cx, height - 2 * cy, PATINVERT);
+    ::PatBlt(dc, rect.right - cx, rect.top + cy, cx, height - 2 * cy, PATINVERT);
+  }
+}
+
+}  // namespace
 
 CDC::~CDC() { DeleteDC(); }
 
@@ -120,6 +150,34 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int sourc
 
 void CDC::FillRect(LPCRECT rect, CBrush* brush) {
   if (brush) ::FillRect(m_hDC, rect, *brush);
+}
+
+BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop) { return ::PatBlt(m_hDC, x, y, width, height, rop); }
+
+CBrush* CDC::GetHalftoneBrush() {
+  static CBrush halftone;
+  static std::once_flag made;
+  std::call_once(made, [] {
+    // Rows padded to 16 bits: 0x55 and 0xAA alternate.
+    const WORD rows[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+    HBITMAP pattern = ::CreateBitmap(8, 8, 1, 1, rows);
+    if (!pattern) return;
+    halftone.Attach(::CreatePatternBrush(pattern));
+    ::DeleteObject(pattern);
+  });
+  return &halftone;
+}
+
+void CDC::DrawDragRect(LPCRECT rect, SIZE size, LPCRECT lastRect, SIZE lastSize, CBrush* brush, CBrush* lastBrush) {
+  if (!brush) brush = GetHalftoneBrush();
+  if (!lastBrush) lastBrush = brush;
+  HGDIOBJ previous = ::SelectObject(m_hDC, lastRect ? lastBrush->m_hObject : brush->m_hObject);
+  if (lastRect) InvertFrame(m_hDC, *lastRect, lastSize);
+  if (rect) {
+    ::SelectObject(m_hDC, brush->m_hObject);
+    InvertFrame(m_hDC, *rect, size);
+  }
+  if (previous) ::SelectObject(m_hDC, previous);
 }
 
 void CDC::FillSolidRect(LPCRECT rect, COLORREF color) {

@@ -5,7 +5,10 @@
 #include "afx/font.h"
 #include "afx/gdi_object.h"
 #include "afx/rgn.h"
+#include "afx/win_app.h"
 #include "temporary_objects.h"
+#include "win/icons.h"
+#include "win/resources.h"
 
 namespace {
 
@@ -45,6 +48,14 @@ BOOL CGdiObject::CreateStockObject(int index) { return Attach(::GetStockObject(i
 
 CBitmap* CBitmap::FromHandle(HBITMAP bitmap) { return TemporaryObject<CBitmap>(bitmap); }
 
+BOOL CBitmap::LoadBitmap(UINT id) { return LoadBitmap(MAKEINTRESOURCEW(static_cast<WORD>(id))); }
+
+BOOL CBitmap::LoadBitmap(LPCWSTR name) { return Attach(::LoadBitmapW(AfxGetResourceHandle(), name)); }
+
+BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
+  return Attach(::CreateBitmap(width, height, planes, bitsPerPixel, bits));
+}
+
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {
   return Attach(::CreateCompatibleBitmap(dc ? dc->GetSafeHdc() : nullptr, width, height));
 }
@@ -69,6 +80,10 @@ CBrush::CBrush(COLORREF color) { CreateSolidBrush(color); }
 CBrush* CBrush::FromHandle(HBRUSH brush) { return TemporaryObject<CBrush>(brush); }
 
 BOOL CBrush::CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
+
+BOOL CBrush::CreatePatternBrush(CBitmap* bitmap) {
+  return bitmap && Attach(::CreatePatternBrush(static_cast<HBITMAP>(bitmap->m_hObject)));
+}
 
 CRgn* CRgn::FromHandle(HRGN region) { return TemporaryObject<CRgn>(region); }
 

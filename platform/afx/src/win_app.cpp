@@ -1,6 +1,7 @@
 #include "afx/win_app.h"
 
 #include "temporary_objects.h"
+#include "win/com.h"
 #include "win/modules.h"
 
 namespace {
@@ -106,3 +107,5 @@ BOOL AfxPreTranslateMessage(MSG* msg) {
   if (g_app) return g_app->PreTranslateMessage(msg);
   return msg->hwnd && CWnd::WalkPreTranslateTree(nullptr, msg);
 }
+
+BOOL AfxOleInit() { return SUCCEEDED(::OleInitialize(nullptr)); }

@@ -256,3 +256,57 @@ TEST(WindowDcTest, PaintClientAndWindowDcsDrawIntoTheWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// Which pixels of a white canvas are no longer white.
+std::vector<std::string> Changed(const Canvas& canvas, int width, int height) {
+  std::vector<std::string> rows;
+  for (int y = 0; y < height; ++y) {
+    std::string row;
+    for (int x = 0; x < width; ++x) row += canvas.At(x, y) == RGB(255, 255, 255) ? '.' : '#';
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+TEST(DragRectTest, OutlinesAreInvertedFramesThatTheNextCallTakesAway) {
+  Canvas canvas(10, 8);
+  canvas.dc.FillSolidRect(0, 0, 10, 8, RGB(255, 255, 255));
+  CBrush white(RGB(255, 255, 255));  // inverts every pixel it covers
+  CRect first(1, 1, 9, 7);
+  canvas.dc.DrawDragRect(first, CSize(2, 2), nullptr, CSize(0, 0), &white);
+  EXPECT_EQ(Changed(canvas, 10, 8), (std::vector<std::string>{"..........", ".########.", ".########.", ".##....##.",
+                                                               ".##....##.", ".########.", ".########.", ".........."}));
+  // Moved: only the new outline is left.
+  CRect second(0, 2, 6, 8);
+  canvas.dc.DrawDragRect(second, CSize(1, 1), first, CSize(2, 2), &white);
+  EXPECT_EQ(Changed(canvas, 10, 8), (std::vector<std::string>{"..........", "..........", "######....", "#....#....",
+                                                               "#....#....", "#....#....", "#....#....", "######...."}));
+  // Erased with a size of 0: nothing is left.
+  canvas.dc.DrawDragRect(second, CSize(0, 0), second, CSize(1, 1), &white);
+  EXPECT_EQ(Changed(canvas, 10, 8), std::vector<std::string>(8, ".........."));
+  // A frame thicker than half the rectangle covers it once.
+  canvas.dc.DrawDragRect(CRect(2, 2, 5, 4), CSize(2, 2), nullptr, CSize(0, 0), &white);
+  EXPECT_EQ(Changed(canvas, 10, 8)[2], "..###.....");
+  EXPECT_EQ(Changed(canvas, 10, 8)[3], "..###.....");
+}
+
+TEST(DragRectTest, TheHalftoneBrushInvertsEveryOtherPixel) {
+  Canvas canvas(8, 4);
+  canvas.dc.FillSolidRect(0, 0, 8, 4, RGB(255, 255, 255));
+  ASSERT_NE(CDC::GetHalftoneBrush()->m_hObject, nullptr);
+  EXPECT_EQ(CDC::GetHalftoneBrush(), CDC::GetHalftoneBrush());
+  canvas.dc.DrawDragRect(CRect(0, 0, 8, 4), CSize(8, 4), nullptr, CSize(0, 0));
+  auto rows = Changed(canvas, 8, 4);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 1; x < 8; ++x) EXPECT_NE(rows[y][x], rows[y][x - 1]) << x << "," << y;
+    if (y > 0) {
+      EXPECT_NE(rows[y][0], rows[y - 1][0]);
+    }
+  }
+  canvas.dc.DrawDragRect(nullptr, CSize(0, 0), CRect(0, 0, 8, 4), CSize(8, 4));
+  EXPECT_EQ(Changed(canvas, 8, 4), std::vector<std::string>(4, "........"));
+}
+
+}  // namespace

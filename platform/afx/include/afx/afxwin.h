@@ -1,11 +1,14 @@
 #pragma once
 // The framework's window classes in one include, for the programs.
 #include "afx/bitmap.h"
+#include "afx/bitmap_button.h"
 #include "afx/brush.h"
+#include "afx/button.h"
 #include "afx/dc.h"
 #include "afx/dialog.h"
 #include "afx/font.h"
 #include "afx/geometry.h"
+#include "afx/image.h"
 #include "afx/gdi_object.h"
 #include "afx/message_map.h"
 #include "afx/rgn.h"

@@ -2,6 +2,8 @@
 // CBrush: owns a brush.
 #include "afx/gdi_object.h"
 
+class CBitmap;
+
 class CBrush : public CGdiObject {
  public:
   CBrush() = default;
@@ -11,4 +13,6 @@ class CBrush : public CGdiObject {
   operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
 
   BOOL CreateSolidBrush(COLORREF color);
+  // Tiles a copy of the bitmap (the bitmap may go afterwards).
+  BOOL CreatePatternBrush(CBitmap* bitmap);
 };

@@ -72,6 +72,20 @@ class CDC {
   BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int sourceX, int sourceY, int sourceWidth,
                   int sourceHeight, DWORD rop);
   void FillRect(LPCRECT rect, CBrush* brush);
+  // Paints with the selected brush by the raster operation (PATCOPY,
+  // PATINVERT, DSTINVERT ...).
+  BOOL PatBlt(int x, int y, int width, int height, DWORD rop);
+  // Moves a drag outline: inverts the frame of lastRect (lastSize thick,
+  // with lastBrush, else brush) to take the old outline away, then the frame
+  // of rect (size thick, with brush, else the half-tone brush). Inverting is
+  // its own undo: drawing an outline twice leaves nothing, so the first call
+  // passes no lastRect and the last one a size of 0. Either rectangle may be
+  // null.
+  void DrawDragRect(LPCRECT rect, SIZE size, LPCRECT lastRect, SIZE lastSize, CBrush* brush = nullptr,
+                    CBrush* lastBrush = nullptr);
+  // The process's brush of alternating pixels (a checkerboard of the DC's
+  // text and background colours), never deleted.
+  static CBrush* GetHalftoneBrush();
   // Fills with the colour; the edges right and bottom stay outside.
   void FillSolidRect(LPCRECT rect, COLORREF color);
   void FillSolidRect(int x, int y, int cx, int cy, COLORREF color);

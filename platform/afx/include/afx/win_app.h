@@ -75,6 +75,8 @@ CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
 LPCWSTR AfxGetAppName();
+// Initialises OLE for the calling thread (OleInitialize); FALSE on failure.
+BOOL AfxOleInit();
 // Offers the message to the application's PreTranslateMessage (without an
 // application object, to the objects from its window up its parents); the
 // step every modal loop of the framework runs first.
