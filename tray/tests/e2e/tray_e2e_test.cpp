@@ -1,0 +1,324 @@
+// The tray program on a desktop of its own, from its start to its exit, at
+// its real pace: a copy of the built programs with a stand-in browser that
+// writes down how it was started, a watch list of two products whose local
+// shop pages are now cheaper, and a tray panel. The icon, the single
+// instance, the icon's clicks and menu, the two notices a minute after the
+// start (shape, place, share menu, drag, open, close) and the exit with
+// its save. Screenshots go to build/tests/.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "desktop.h"
+#include "http_test_server.h"
+#include "log_lines.h"
+#include "tray_test_support.h"
+#include "wait_until.h"
+#include "win/geometry.h"
+#include "win/time.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using quorla_desktop::Desktop;
+using quorla_desktop::OutputPath;
+using quorla_desktop::WaitUntil;
+using quorla_desktop::WindowGeometry;
+using quorla_desktop::WindowId;
+
+// Both titles hold "&" and "#" and run past the 20 units a share message
+// takes: a price check reports its drops in the order their pages came in,
+// so either product may be the first notice.
+constexpr char16_t kFirstTitle[] = u"超值套装 Tom & Jerry #2 限量版纪念礼盒装";
+constexpr char16_t kSecondTitle[] = u"无线降噪耳机 A&B #9 旗舰版 2024 新款礼盒";
+constexpr int kNoticeWidth = 397, kNoticeHeight = 317;
+// 5 pixels from the right and bottom edges of the 1024 x 768 screen (the
+// panel at the top takes nothing from them).
+constexpr int kNoticeLeft = 1024 - 5 - kNoticeWidth, kNoticeTop = 768 - 5 - kNoticeHeight;
+
+// The encoded messages of the share addresses: each title's first 20 units
+// and the prices (99.2 to 80.5: 99, 80 and 18 yuan; 200 to 150).
+constexpr char kFirstShareTitle[] =
+    "%E6%88%91%E4%BD%BF%E7%94%A8Quorla%E8%B4%AD%E7%89%A9%E6%B5%8F%E8%A7%88%E5%99%A8%E5%85%B3%E6%B3%A8%E7%9A%84"
+    "%E5%95%86%E5%93%81%E9%99%8D%E4%BB%B7%E5%95%A6%EF%BC%81%E8%B6%85%E5%80%BC%E5%A5%97%E8%A3%85%20Tom%20%26%20"
+    "Jerry%20%232%20%EF%BC%8C%E5%8E%9F%E4%BB%B799%E5%85%83%EF%BC%8C%E7%8E%B0%E4%BB%B780%E5%85%83%EF%BC%8C%E7%9B"
+    "%B4%E9%99%8D18%E5%85%83%E3%80%82%E5%BC%BA%E5%8A%9B%E6%8E%A8%E8%8D%90%E5%96%9C%E6%AC%A2%E8%B4%AD%E7%89%A9"
+    "%E7%9A%84%E6%9C%8B%E5%8F%8B%E4%BD%BF%E7%94%A8%40Quorla%E8%B4%AD%E7%89%A9%E6%B5%8F%E8%A7%88%E5%99%A8%EF%BC"
+    "%8C%E4%B8%8B%E8%BD%BD%E5%9C%B0%E5%9D%80%EF%BC%9Ahttp%3A%2F%2Fwww.quorla.example%2F%E3%80%82%E9%99%8D%E4%BB"
+    "%B7%E5%95%86%E5%93%81%E5%9C%B0%E5%9D%80%EF%BC%9A";
+constexpr char kSecondShareTitle[] =
+    "%E6%88%91%E4%BD%BF%E7%94%A8Quorla%E8%B4%AD%E7%89%A9%E6%B5%8F%E8%A7%88%E5%99%A8%E5%85%B3%E6%B3%A8%E7%9A%84"
+    "%E5%95%86%E5%93%81%E9%99%8D%E4%BB%B7%E5%95%A6%EF%BC%81%E6%97%A0%E7%BA%BF%E9%99%8D%E5%99%AA%E8%80%B3%E6%9C"
+    "%BA%20A%26B%20%239%20%E6%97%97%E8%88%B0%E7%89%88%2020%EF%BC%8C%E5%8E%9F%E4%BB%B7200%E5%85%83%EF%BC%8C%E7%"
+    "8E%B0%E4%BB%B7150%E5%85%83%EF%BC%8C%E7%9B%B4%E9%99%8D50%E5%85%83%E3%80%82%E5%BC%BA%E5%8A%9B%E6%8E%A8%E8%8"
+    "D%90%E5%96%9C%E6%AC%A2%E8%B4%AD%E7%89%A9%E7%9A%84%E6%9C%8B%E5%8F%8B%E4%BD%BF%E7%94%A8%40Quorla%E8%B4%AD%E"
+    "7%89%A9%E6%B5%8F%E8%A7%88%E5%99%A8%EF%BC%8C%E4%B8%8B%E8%BD%BD%E5%9C%B0%E5%9D%80%EF%BC%9Ahttp%3A%2F%2Fwww."
+    "quorla.example%2F%E3%80%82%E9%99%8D%E4%BB%B7%E5%95%86%E5%93%81%E5%9C%B0%E5%9D%80%EF%BC%9A";
+
+// The built programs and libraries copied into folder, with the fixture
+// shop's site table and the stand-in browser.
+void MakeProgramFolder(const fs::path& folder) {
+  fs::create_directories(folder / "config");
+  for (const auto& entry : fs::directory_iterator(QUORLA_BIN_DIR)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.is_regular_file() && name != "VXBrowser") fs::copy_file(entry.path(), folder / name);
+  }
+  fs::copy_file(fs::path(QUORLA_SOURCE_DIR) / "tray/tests/fixtures/domainList.xml", folder / "config/domainList.xml");
+  fs::copy_file(fs::path(QUORLA_TRAY_TEST_DIR) / "VXBrowser", folder / "VXBrowser");
+}
+
+FILETIME LocalDate(WORD year, WORD month, WORD day) {
+  SYSTEMTIME date{};
+  date.wYear = year;
+  date.wMonth = month;
+  date.wDay = day;
+  date.wHour = 9;
+  FILETIME time{};
+  SystemTimeToFileTime(&date, &time);
+  return time;
+}
+
+class TrayOnADesktop : public ::testing::Test {
+ protected:
+  // The tray program's windows on screen: its icon in the panel's strip,
+  // a notice, a menu (anything else).
+  std::optional<WindowGeometry> Icon() const { return Find([](const WindowGeometry& g) { return IsIcon(g); }); }
+  std::optional<WindowGeometry> Notice() const {
+    return Find([](const WindowGeometry& g) { return g.width == kNoticeWidth && g.height == kNoticeHeight; });
+  }
+  std::optional<WindowGeometry> Menu() const {
+    return Find([](const WindowGeometry& g) {
+      return !IsIcon(g) && !(g.width == kNoticeWidth && g.height == kNoticeHeight) && g.width > 40 && g.height > 20;
+    });
+  }
+  static bool IsIcon(const WindowGeometry& g) { return g.y >= 0 && g.y + g.height <= 24 && g.width <= 32; }
+  template <class Match>
+  std::optional<WindowGeometry> Find(Match match) const {
+    for (WindowId id : desktop.WindowsOfProcess(tray->pid())) {
+      std::optional<WindowGeometry> g = desktop.Geometry(id);
+      if (g && match(*g)) return g;
+    }
+    return std::nullopt;
+  }
+
+  std::vector<std::string> Starts() const { return quorla_desktop::LogLines(startsLog); }
+  std::string StartLine(const std::string& parameters) const {
+    return "\"" + (programs / "VXBrowser").string() + "\" " + parameters;
+  }
+  // Waits for count starts in all, then a moment more, so a start too many shows.
+  std::vector<std::string> AwaitStarts(std::size_t count) const {
+    WaitUntil([&] { return Starts().size() >= count; }, 10s);
+    std::this_thread::sleep_for(1500ms);
+    return Starts();
+  }
+  std::string Url(const std::string& path) const {
+    return "http://rules.localhost:" + std::to_string(server.Port()) + path;
+  }
+  // The share address (first menu item) of the product at path.
+  std::string ShareAddress(const std::string& path) const {
+    return "http://share.quorla.example/send/?webid=tsina&url=http%3A%2F%2Frules.localhost%3A" +
+           std::to_string(server.Port()) + "%2F" + path.substr(1) + "&title=" +
+           (path == "/p1" ? kFirstShareTitle : kSecondShareTitle);
+  }
+  std::string Screenshot(const std::string& name) const {
+    const std::string path = OutputPath(name);
+    desktop.SaveScreenshot(path);
+    return path;
+  }
+
+  Desktop desktop;
+  quorla::testing::HttpTestServer server;
+  fs::path programs;
+  std::string startsLog;
+  std::unique_ptr<quorla_desktop::ChildProcess> tray;
+};
+
+TEST_F(TrayOnADesktop, FromItsStartToItsExit) {
+  const auto testStart = std::chrono::steady_clock::now();
+  std::string error;
+  ASSERT_TRUE(desktop.Start(&error)) << error;
+  server.ServeBody("/p1", tray_test::ShopPage("80.50"));
+  server.ServeBody("/p2", tray_test::ShopPage("150.00"));
+  ASSERT_TRUE(server.Start());
+  programs = fs::path(desktop.folder()) / "programs";
+  MakeProgramFolder(programs);
+  startsLog = desktop.folder() + "/browser-starts.log";
+
+  // The watch list, written through the deployed shopping library into the
+  // desktop's settings folder, without a last check time.
+  setenv("XDG_CONFIG_HOME", desktop.configHome().c_str(), 1);
+  fs::create_directories(desktop.configHome());
+  IReducePriceMgr* list = tray_test::SharedManager();
+  ASSERT_NE(list, nullptr);
+  list->Load();
+  ReducePriceItem first = tray_test::MakeItem(tray_test::Wide(Url("/p1")), 99.2, 99.2, 99.2, kFirstTitle);
+  first.AddedTime = LocalDate(2024, 3, 7);
+  ReducePriceItem second = tray_test::MakeItem(tray_test::Wide(Url("/p2")), 200.0, 200.0, 200.0, kSecondTitle);
+  second.AddedTime = LocalDate(2024, 5, 1);
+  list->AddItem(&first);
+  list->AddItem(&second);
+  ASSERT_EQ(list->Save(), S_OK);
+  const fs::path listFile = fs::path(desktop.configHome()) / "vxbrowser" / "reduceprice.fg";
+  const std::vector<std::u16string> bothUrls = {tray_test::Wide(Url("/p1")), tray_test::Wide(Url("/p2"))};
+  ASSERT_EQ(tray_test::UrlsInFile(listFile), bothUrls);
+
+  const std::vector<std::string> environment = {"QUORLA_BROWSER_STANDIN_LOG=" + startsLog};
+  tray = desktop.Launch({(programs / "VXTray").string()}, environment, "", &error);
+  ASSERT_TRUE(tray) << error;
+  const auto trayStart = std::chrono::steady_clock::now();
+
+  // The icon in the panel.
+  std::optional<WindowGeometry> icon;
+  ASSERT_TRUE(WaitUntil([&] { return (icon = Icon()).has_value(); }, 40s)) << tray->Errors();
+  const int iconX = icon->x + icon->width / 2, iconY = icon->y + icon->height / 2;
+  EXPECT_GT(iconX, 1024 / 2);
+  Screenshot("tray_e2e_icon.png");
+
+  // A second instance ends at once; one icon stays.
+  auto second_instance = desktop.Launch({(programs / "VXTray").string()}, environment, "", &error);
+  ASSERT_TRUE(second_instance) << error;
+  const std::optional<int> secondStatus = second_instance->Wait(15s);
+  ASSERT_TRUE(secondStatus.has_value());
+  EXPECT_EQ(*secondStatus, 0);
+  EXPECT_TRUE(desktop.WindowsOfProcess(second_instance->pid()).empty());
+  EXPECT_TRUE(Icon().has_value());
+  EXPECT_TRUE(tray->Running());
+
+  // Left click: the browser with "/tray"; a double click starts it once.
+  ASSERT_TRUE(desktop.Click(iconX, iconY));
+  EXPECT_EQ(AwaitStarts(1), std::vector<std::string>{StartLine("/tray")});
+  ASSERT_TRUE(desktop.DoubleClick(iconX, iconY));
+  EXPECT_EQ(AwaitStarts(2), (std::vector<std::string>{StartLine("/tray"), StartLine("/tray")}));
+
+  // Right click: the menu, which Esc dismisses.
+  ASSERT_TRUE(desktop.Click(iconX, iconY, 3));
+  std::optional<WindowGeometry> menu;
+  ASSERT_TRUE(WaitUntil([&] { return (menu = Menu()).has_value(); }, 10s)) << "no menu";
+  std::this_thread::sleep_for(500ms);
+  Screenshot("tray_e2e_icon_menu.png");
+  EXPECT_LE(menu->x + menu->width, 1024);
+  ASSERT_TRUE(desktop.Key("Escape"));
+  EXPECT_TRUE(WaitUntil([&] { return !Menu().has_value(); }, 10s)) << "the menu stayed";
+  EXPECT_EQ(Starts().size(), 2u);
+
+  // The first check comes at the worker's first wake, a minute after the
+  // start; its first notice at the notice timer's next tick.
+  std::optional<WindowGeometry> notice;
+  ASSERT_TRUE(WaitUntil([&] { return (notice = Notice()).has_value(); }, 100s)) << "no notice";
+  const auto shownAfter = std::chrono::steady_clock::now() - trayStart;
+  EXPECT_GE(shownAfter, 59s);
+  EXPECT_LE(shownAfter, 85s);
+  EXPECT_EQ(notice->x, kNoticeLeft);
+  EXPECT_EQ(notice->y, kNoticeTop);
+  const int left = notice->x, top = notice->y, right = left + kNoticeWidth - 1, bottom = top + kNoticeHeight - 1;
+  std::optional<quorla_desktop::ScreenImage> screen;
+  ASSERT_TRUE(WaitUntil([&] {
+    screen = desktop.Capture(OutputPath("tray_e2e_notice.png"));
+    return screen && screen->Pixel(left + 200, top + 120) != 0x000000u;
+  }, 20s)) << "the notice never painted";
+  const POINT corners[] = {{left, top}, {right, top}, {left, bottom}, {right, bottom}};
+  for (const POINT& corner : corners)
+    EXPECT_EQ(screen->Pixel(corner.x, corner.y), 0x000000u) << "corner " << corner.x << ", " << corner.y;
+  for (const POINT& inside : {POINT{left + 2, top}, POINT{right, bottom - 2}})
+    EXPECT_NE(screen->Pixel(inside.x, inside.y), 0x000000u) << "just inside " << inside.x << ", " << inside.y;
+
+  // The share link's menu; its first item shares on Sina Weibo.
+  ASSERT_TRUE(desktop.Click(left + 13 + 40, top + 287 + 8));
+  ASSERT_TRUE(WaitUntil([&] { return (menu = Menu()).has_value(); }, 10s)) << "no share menu";
+  std::this_thread::sleep_for(500ms);
+  Screenshot("tray_e2e_share_menu.png");
+  ASSERT_TRUE(desktop.Click(menu->x + menu->width / 2, menu->y + menu->height / 4));
+  std::vector<std::string> starts = AwaitStarts(3);
+  ASSERT_EQ(starts.size(), 3u);
+  // Which product this notice shows, as its share address names it.
+  const std::string shown = starts[2].find("%3A" + std::to_string(server.Port()) + "%2Fp2&") != std::string::npos
+                                ? "/p2"
+                                : "/p1";
+  const std::string other = shown == "/p1" ? "/p2" : "/p1";
+  EXPECT_EQ(starts[2], StartLine(ShareAddress(shown)));
+  EXPECT_TRUE(Notice().has_value()) << "the notice stays";
+
+  // A press on the background drags it.
+  ASSERT_TRUE(desktop.MoveMouse(left + 200, top + 120));
+  std::this_thread::sleep_for(200ms);
+  ASSERT_TRUE(desktop.Press(1));
+  for (int step = 1; step <= 10; ++step) {
+    ASSERT_TRUE(desktop.MoveMouse(left + 200 - 10 * step, top + 120 - 8 * step));
+    std::this_thread::sleep_for(50ms);
+  }
+  ASSERT_TRUE(desktop.Release(1));
+  EXPECT_TRUE(WaitUntil([&] {
+    notice = Notice();
+    return notice && notice->x == left - 100 && notice->y == top - 80;
+  }, 10s)) << "at " << (notice ? notice->x : -1) << ", " << (notice ? notice->y : -1);
+  const int movedLeft = notice ? notice->x : left, movedTop = notice ? notice->y : top;
+  Screenshot("tray_e2e_notice_moved.png");
+
+  // Pressed on the open button and released off it: nothing.
+  const int openX = movedLeft + 246 + 63, openY = movedTop + 270 + 15;
+  ASSERT_TRUE(desktop.MoveMouse(openX, openY));
+  std::this_thread::sleep_for(200ms);
+  ASSERT_TRUE(desktop.Press(1));
+  std::this_thread::sleep_for(100ms);
+  ASSERT_TRUE(desktop.MoveMouse(openX, openY - 60));
+  std::this_thread::sleep_for(100ms);
+  ASSERT_TRUE(desktop.Release(1));
+  EXPECT_EQ(AwaitStarts(4).size(), 3u) << "no browser for a missed click";
+  EXPECT_TRUE(Notice().has_value());
+
+  // The open button: the browser on the product, and the notice ends.
+  ASSERT_TRUE(desktop.Click(openX, openY));
+  starts = AwaitStarts(4);
+  ASSERT_EQ(starts.size(), 4u);
+  EXPECT_EQ(starts[3], StartLine(Url(shown)));
+  EXPECT_TRUE(WaitUntil([&] { return !Notice().has_value(); }, 10s));
+  EXPECT_EQ(tray_test::UrlsInFile(listFile), bothUrls) << "removal is not saved before the exit";
+  const auto firstClosed = std::chrono::steady_clock::now();
+
+  // The second notice within the timer's next tick, closed by its button.
+  ASSERT_TRUE(WaitUntil([&] { return (notice = Notice()).has_value(); }, 25s)) << "no second notice";
+  EXPECT_LE(std::chrono::steady_clock::now() - firstClosed, 21s);
+  EXPECT_EQ(notice->x, kNoticeLeft);
+  EXPECT_EQ(notice->y, kNoticeTop);
+  std::this_thread::sleep_for(500ms);
+  Screenshot("tray_e2e_second_notice.png");
+  // The other product's notice: its share item names it (and the notice stays).
+  ASSERT_TRUE(desktop.Click(notice->x + 13 + 40, notice->y + 287 + 8));
+  ASSERT_TRUE(WaitUntil([&] { return (menu = Menu()).has_value(); }, 10s)) << "no share menu";
+  std::this_thread::sleep_for(300ms);
+  ASSERT_TRUE(desktop.Click(menu->x + menu->width / 2, menu->y + menu->height / 4));
+  starts = AwaitStarts(5);
+  ASSERT_EQ(starts.size(), 5u);
+  EXPECT_EQ(starts[4], StartLine(ShareAddress(other)));
+  ASSERT_TRUE(desktop.Click(notice->x + 371 + 10, notice->y + 1 + 10));
+  EXPECT_TRUE(WaitUntil([&] { return !Notice().has_value(); }, 10s)) << "the close button did not close it";
+  EXPECT_EQ(Starts().size(), 5u);
+
+  // The menu's exit: status 0, the icon gone, the list saved without both.
+  ASSERT_TRUE(desktop.Click(iconX, iconY, 3));
+  ASSERT_TRUE(WaitUntil([&] { return (menu = Menu()).has_value(); }, 10s)) << "no menu";
+  std::this_thread::sleep_for(300ms);
+  ASSERT_TRUE(desktop.Click(menu->x + menu->width / 2, menu->y + menu->height - 12));
+  const std::optional<int> status = tray->Wait(20s);
+  ASSERT_TRUE(status.has_value()) << "still running";
+  EXPECT_EQ(*status, 0) << tray->Errors();
+  EXPECT_TRUE(WaitUntil([&] {
+    auto now = desktop.Capture();
+    return now && now->Pixel(iconX, iconY) != screen->Pixel(iconX, iconY);
+  }, 10s)) << "the icon stayed in the panel";
+  Screenshot("tray_e2e_after_exit.png");
+  EXPECT_TRUE(tray_test::UrlsInFile(listFile).empty());
+  EXPECT_EQ(Starts().size(), 5u);
+
+  EXPECT_LT(std::chrono::steady_clock::now() - testStart, 180s);
+}
+
+}  // namespace
