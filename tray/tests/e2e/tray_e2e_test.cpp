@@ -9,6 +9,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -214,6 +215,7 @@ TEST_F(TrayOnADesktop, FromItsStartToItsExit) {
   std::optional<WindowGeometry> notice;
   ASSERT_TRUE(WaitUntil([&] { return (notice = Notice()).has_value(); }, 100s)) << "no notice";
   const auto shownAfter = std::chrono::steady_clock::now() - trayStart;
+  std::printf("first notice %.1f s after the start\n", std::chrono::duration<double>(shownAfter).count());
   EXPECT_GE(shownAfter, 59s);
   EXPECT_LE(shownAfter, 85s);
   EXPECT_EQ(notice->x, kNoticeLeft);
@@ -279,7 +281,13 @@ TEST_F(TrayOnADesktop, FromItsStartToItsExit) {
   starts = AwaitStarts(4);
   ASSERT_EQ(starts.size(), 4u);
   EXPECT_EQ(starts[3], StartLine(Url(shown)));
-  EXPECT_TRUE(WaitUntil([&] { return !Notice().has_value(); }, 10s));
+  // (The next notice may open at once, at the usual place: the moved one is
+  // the one that must go.)
+  EXPECT_TRUE(WaitUntil([&] {
+    return !Find([&](const WindowGeometry& g) {
+      return g.width == kNoticeWidth && g.height == kNoticeHeight && g.x == movedLeft && g.y == movedTop;
+    });
+  }, 10s)) << "the notice stayed";
   EXPECT_EQ(tray_test::UrlsInFile(listFile), bothUrls) << "removal is not saved before the exit";
   const auto firstClosed = std::chrono::steady_clock::now();
 
@@ -318,7 +326,9 @@ TEST_F(TrayOnADesktop, FromItsStartToItsExit) {
   EXPECT_TRUE(tray_test::UrlsInFile(listFile).empty());
   EXPECT_EQ(Starts().size(), 5u);
 
-  EXPECT_LT(std::chrono::steady_clock::now() - testStart, 180s);
+  const auto testTime = std::chrono::steady_clock::now() - testStart;
+  std::printf("the whole run took %.1f s\n", std::chrono::duration<double>(testTime).count());
+  EXPECT_LT(testTime, 180s);
 }
 
 }  // namespace
