@@ -114,11 +114,29 @@ class TrayOnADesktop : public ::testing::Test {
   std::string StartLine(const std::string& parameters) const {
     return "\"" + (programs / "VXBrowser").string() + "\" " + parameters;
   }
-  // Waits for count starts in all, then a moment more, so a start too many shows.
+  // Waits for count starts in all, then, for a moment, for one too many.
   std::vector<std::string> AwaitStarts(std::size_t count) const {
     WaitUntil([&] { return Starts().size() >= count; }, 10s);
-    std::this_thread::sleep_for(1500ms);
+    WaitUntil([&] { return Starts().size() > count; }, 1500ms);
     return Starts();
+  }
+  // The screen once the window at g is drawn: most of a grid of points in
+  // it off the desktop's black (text and frames are a few of them). Saved
+  // under build/tests/ when a name is given.
+  std::optional<quorla_desktop::ScreenImage> AwaitPainted(const WindowGeometry& g,
+                                                         const std::string& name = "") const {
+    std::optional<quorla_desktop::ScreenImage> screen;
+    const bool painted = WaitUntil([&] {
+      screen = desktop.Capture(name.empty() ? "" : OutputPath(name));
+      if (!screen) return false;
+      int lit = 0;
+      for (int row = 1; row <= 5; ++row)
+        for (int column = 1; column <= 5; ++column)
+          lit += screen->Pixel(g.x + g.width * column / 6, g.y + g.height * row / 6) != 0x000000u;
+      return lit >= 18;
+    }, 20s);
+    if (!painted) return std::nullopt;
+    return screen;
   }
   std::string Url(const std::string& path) const {
     return "http://rules.localhost:" + std::to_string(server.Port()) + path;
@@ -179,6 +197,10 @@ TEST_F(TrayOnADesktop, FromItsStartToItsExit) {
   // The icon in the panel.
   std::optional<WindowGeometry> icon;
   ASSERT_TRUE(WaitUntil([&] { return (icon = Icon()).has_value(); }, 40s)) << tray->Errors();
+  // The icon is added as the worker and the notice timer start: the
+  // program's own start, whatever time its loading took.
+  const auto iconShown = std::chrono::steady_clock::now();
+  std::printf("icon shown %.1f s after the launch\n", std::chrono::duration<double>(iconShown - trayStart).count());
   const int iconX = icon->x + icon->width / 2, iconY = icon->y + icon->height / 2;
   EXPECT_GT(iconX, 1024 / 2);
   Screenshot("tray_e2e_icon.png");
@@ -203,29 +225,29 @@ TEST_F(TrayOnADesktop, FromItsStartToItsExit) {
   ASSERT_TRUE(desktop.Click(iconX, iconY, 3));
   std::optional<WindowGeometry> menu;
   ASSERT_TRUE(WaitUntil([&] { return (menu = Menu()).has_value(); }, 10s)) << "no menu";
-  std::this_thread::sleep_for(500ms);
-  Screenshot("tray_e2e_icon_menu.png");
+  EXPECT_TRUE(AwaitPainted(*menu, "tray_e2e_icon_menu.png")) << "the menu never painted";
   EXPECT_LE(menu->x + menu->width, 1024);
   ASSERT_TRUE(desktop.Key("Escape"));
   EXPECT_TRUE(WaitUntil([&] { return !Menu().has_value(); }, 10s)) << "the menu stayed";
   EXPECT_EQ(Starts().size(), 2u);
 
   // The first check comes at the worker's first wake, a minute after the
-  // start; its first notice at the notice timer's next tick.
+  // start; its first notice at the notice timer's next tick (at most 20 s
+  // later). Not before a minute after the launch, and within 85 s of the
+  // icon: a busy machine may take seconds to load the program.
   std::optional<WindowGeometry> notice;
   ASSERT_TRUE(WaitUntil([&] { return (notice = Notice()).has_value(); }, 100s)) << "no notice";
-  const auto shownAfter = std::chrono::steady_clock::now() - trayStart;
-  std::printf("first notice %.1f s after the start\n", std::chrono::duration<double>(shownAfter).count());
-  EXPECT_GE(shownAfter, 59s);
-  EXPECT_LE(shownAfter, 85s);
+  const auto noticeShown = std::chrono::steady_clock::now();
+  std::printf("first notice %.1f s after the launch, %.1f s after the icon\n",
+              std::chrono::duration<double>(noticeShown - trayStart).count(),
+              std::chrono::duration<double>(noticeShown - iconShown).count());
+  EXPECT_GE(noticeShown - trayStart, 60s);
+  EXPECT_LE(noticeShown - iconShown, 85s);
   EXPECT_EQ(notice->x, kNoticeLeft);
   EXPECT_EQ(notice->y, kNoticeTop);
   const int left = notice->x, top = notice->y, right = left + kNoticeWidth - 1, bottom = top + kNoticeHeight - 1;
-  std::optional<quorla_desktop::ScreenImage> screen;
-  ASSERT_TRUE(WaitUntil([&] {
-    screen = desktop.Capture(OutputPath("tray_e2e_notice.png"));
-    return screen && screen->Pixel(left + 200, top + 120) != 0x000000u;
-  }, 20s)) << "the notice never painted";
+  const std::optional<quorla_desktop::ScreenImage> screen = AwaitPainted(*notice, "tray_e2e_notice.png");
+  ASSERT_TRUE(screen) << "the notice never painted";
   const POINT corners[] = {{left, top}, {right, top}, {left, bottom}, {right, bottom}};
   for (const POINT& corner : corners)
     EXPECT_EQ(screen->Pixel(corner.x, corner.y), 0x000000u) << "corner " << corner.x << ", " << corner.y;
@@ -235,8 +257,7 @@ TEST_F(TrayOnADesktop, FromItsStartToItsExit) {
   // The share link's menu; its first item shares on Sina Weibo.
   ASSERT_TRUE(desktop.Click(left + 13 + 40, top + 287 + 8));
   ASSERT_TRUE(WaitUntil([&] { return (menu = Menu()).has_value(); }, 10s)) << "no share menu";
-  std::this_thread::sleep_for(500ms);
-  Screenshot("tray_e2e_share_menu.png");
+  EXPECT_TRUE(AwaitPainted(*menu, "tray_e2e_share_menu.png")) << "the share menu never painted";
   ASSERT_TRUE(desktop.Click(menu->x + menu->width / 2, menu->y + menu->height / 4));
   std::vector<std::string> starts = AwaitStarts(3);
   ASSERT_EQ(starts.size(), 3u);
@@ -273,7 +294,7 @@ TEST_F(TrayOnADesktop, FromItsStartToItsExit) {
   ASSERT_TRUE(desktop.MoveMouse(openX, openY - 60));
   std::this_thread::sleep_for(100ms);
   ASSERT_TRUE(desktop.Release(1));
-  EXPECT_EQ(AwaitStarts(4).size(), 3u) << "no browser for a missed click";
+  EXPECT_EQ(AwaitStarts(3).size(), 3u) << "no browser for a missed click";
   EXPECT_TRUE(Notice().has_value());
 
   // The open button: the browser on the product, and the notice ends.
@@ -291,17 +312,21 @@ TEST_F(TrayOnADesktop, FromItsStartToItsExit) {
   EXPECT_EQ(tray_test::UrlsInFile(listFile), bothUrls) << "removal is not saved before the exit";
   const auto firstClosed = std::chrono::steady_clock::now();
 
-  // The second notice within the timer's next tick, closed by its button.
-  ASSERT_TRUE(WaitUntil([&] { return (notice = Notice()).has_value(); }, 25s)) << "no second notice";
-  EXPECT_LE(std::chrono::steady_clock::now() - firstClosed, 21s);
+  // The second notice at the timer's next tick, within its 20 s period
+  // (and the few seconds a busy machine takes to map and find it); closed
+  // by its button.
+  ASSERT_TRUE(WaitUntil([&] { return (notice = Notice()).has_value(); }, 30s)) << "no second notice";
+  const auto secondShown = std::chrono::steady_clock::now();
+  std::printf("second notice %.1f s after the first closed\n",
+              std::chrono::duration<double>(secondShown - firstClosed).count());
+  EXPECT_LE(secondShown - firstClosed, 23s);
   EXPECT_EQ(notice->x, kNoticeLeft);
   EXPECT_EQ(notice->y, kNoticeTop);
-  std::this_thread::sleep_for(500ms);
-  Screenshot("tray_e2e_second_notice.png");
+  EXPECT_TRUE(AwaitPainted(*notice, "tray_e2e_second_notice.png")) << "the second notice never painted";
   // The other product's notice: its share item names it (and the notice stays).
   ASSERT_TRUE(desktop.Click(notice->x + 13 + 40, notice->y + 287 + 8));
   ASSERT_TRUE(WaitUntil([&] { return (menu = Menu()).has_value(); }, 10s)) << "no share menu";
-  std::this_thread::sleep_for(300ms);
+  ASSERT_TRUE(AwaitPainted(*menu)) << "the share menu never painted";
   ASSERT_TRUE(desktop.Click(menu->x + menu->width / 2, menu->y + menu->height / 4));
   starts = AwaitStarts(5);
   ASSERT_EQ(starts.size(), 5u);
@@ -313,7 +338,7 @@ TEST_F(TrayOnADesktop, FromItsStartToItsExit) {
   // The menu's exit: status 0, the icon gone, the list saved without both.
   ASSERT_TRUE(desktop.Click(iconX, iconY, 3));
   ASSERT_TRUE(WaitUntil([&] { return (menu = Menu()).has_value(); }, 10s)) << "no menu";
-  std::this_thread::sleep_for(300ms);
+  ASSERT_TRUE(AwaitPainted(*menu)) << "the menu never painted";
   ASSERT_TRUE(desktop.Click(menu->x + menu->width / 2, menu->y + menu->height - 12));
   const std::optional<int> status = tray->Wait(20s);
   ASSERT_TRUE(status.has_value()) << "still running";
