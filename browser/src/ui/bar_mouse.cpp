@@ -65,9 +65,7 @@ bool BarMouse::Release(const Buttons& buttons, CPoint point) {
   if (!HoldsCapture()) return false;
   BarButton* pressed = pressed_;
   pressed_ = nullptr;
-  releasing_ = true;
-  ReleaseCapture();
-  releasing_ = false;
+  ReleaseCapture();  // the press is over already: no capture-lost rule runs
   BarButton* hit = HitTest(buttons, point);
   bool changed = false;
   if (pressed && hit == pressed) {
@@ -89,13 +87,8 @@ bool BarMouse::Release(const Buttons& buttons, CPoint point) {
 }
 
 bool BarMouse::CaptureLost() {
-  if (releasing_ || !pressed_) return false;
+  if (!pressed_) return false;
   BarButton* pressed = pressed_;
   pressed_ = nullptr;
   return SetState(pressed, kBarStateNormal);
-}
-
-void BarMouse::Forget(const BarButton* button) {
-  if (pressed_ == button) pressed_ = nullptr;
-  if (hovered_ == button) hovered_ = nullptr;
 }

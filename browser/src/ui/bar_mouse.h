@@ -28,12 +28,6 @@ class BarMouse {
   // The capture went elsewhere while a button was held: the press ends
   // without a click.
   bool CaptureLost();
-  // Forgets a button that is going away.
-  void Forget(const BarButton* button);
-
-  BarButton* pressed() const { return pressed_; }
-  BarButton* hovered() const { return hovered_; }
-
  private:
   static BarButton* HitTest(const Buttons& buttons, CPoint point);
   bool HoldsCapture() const;
@@ -41,5 +35,4 @@ class BarMouse {
   CWnd& bar_;
   BarButton* pressed_ = nullptr;
   BarButton* hovered_ = nullptr;
-  bool releasing_ = false;
 };
