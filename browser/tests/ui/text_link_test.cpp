@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "text_link.h"
+#include "pixel_reader.h"
 #include "ui_fonts.h"
 #include "ui_messages.h"
 #include "ui_test_support.h"
@@ -152,6 +153,47 @@ TEST_F(TextLink, MeasuredInItsOwnFont) {
 TEST_F(TextLink, HandCursorOverTheLink) {
   Do(Act::MoveIn);
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+}
+
+// The text in the link's colour in every state, on whatever lies beneath:
+// nothing else of the rectangle changes, nothing outside it.
+TEST_F(TextLink, DrawsItsTextOverWhatIsBeneath) {
+  const COLORREF beneath = RGB(250, 10, 10);
+  const COLORREF linkColour = RGB(42, 75, 101);
+  const CRect text = link.GetTextRect();
+  const CRect area(4, 3, 4 + text.Width(), 3 + text.Height());
+  for (Act act : {Act::MoveOut, Act::MoveIn, Act::PressIn}) {
+    Do(act);
+    SCOPED_TRACE(link.GetLinkState());
+    CDC memory;
+    ASSERT_TRUE(memory.CreateCompatibleDC(nullptr));
+    CBitmap canvas;
+    ASSERT_TRUE(canvas.CreateCompatibleBitmap(&memory, area.right + 4, area.bottom + 4));
+    CBitmap* before = memory.SelectObject(&canvas);
+    memory.FillSolidRect(0, 0, area.right + 4, area.bottom + 4, beneath);
+    memory.SetBkMode(OPAQUE);
+    memory.SetTextColor(RGB(0, 0, 0));
+    link.DrawLink(&memory, area);
+    const ui_test::Pixels drawn(memory.m_hDC, 0, 0, area.right + 4, area.bottom + 4);
+    int inLinkColour = 0, beneathKept = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+      for (int x = 0; x < drawn.width(); ++x) {
+        const COLORREF c = drawn.At(x, y);
+        if (!area.PtInRect(CPoint(x, y))) {
+          ASSERT_EQ(c, beneath) << x << "," << y;
+          continue;
+        }
+        inLinkColour += c == linkColour;
+        beneathKept += c == beneath;
+      }
+    }
+    EXPECT_GT(inLinkColour, 0) << "the underline at least";
+    EXPECT_GT(beneathKept, area.Width() * area.Height() / 4) << "drawn without a background";
+    EXPECT_EQ(memory.GetBkMode(), OPAQUE) << "the DC is given back as it came";
+    EXPECT_EQ(memory.GetTextColor(), RGB(0, 0, 0));
+    memory.SelectObject(before);
+  }
+  Do(Act::ReleaseOut);
 }
 
 }  // namespace
