@@ -175,4 +175,22 @@ TEST(CStringTest, BufferAccess) {
   EXPECT_EQ(std::u16string_view(s.GetString()).size(), 3u);
 }
 
+TEST(CStringTest, LoadStringTable) {
+  const struct {
+    UINT id;
+    BOOL loaded;
+    std::u16string text;
+  } cases[] = {
+      {1003, TRUE, u"最大化"},
+      {1004, TRUE, u"关闭"},
+      {4999, FALSE, u""},  // not in the table: what the text held is gone too
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    CString s(u"before");
+    EXPECT_EQ(s.LoadString(c.id), c.loaded);
+    EXPECT_EQ(s.str(), c.text);
+  }
+}
+
 }  // namespace

@@ -110,6 +110,10 @@ class CStringW {
   void Format(LPCWSTR format, ...);
   void AppendFormat(LPCWSTR format, ...);
 
+  // String id of the program's string table (AfxGetResourceHandle); FALSE
+  // and an empty text when there is no such string.
+  BOOL LoadString(UINT id);
+
   // Direct access: GetBuffer gives room for at least minLength units plus
   // a terminator, holding the text so far; ReleaseBuffer ends the access,
   // the text then ending at newLength units or, with -1, at the first zero.
