@@ -84,6 +84,26 @@ bool Desktop::Start(std::string* error) {
 }
 
 bool Desktop::StartServer(std::string* error) {
+  // A server may report its number and still take no client: seen with
+  // many servers of other tests starting and ending at the same moment
+  // (most likely one ending on that number took the socket this one had
+  // just made). Such a server is of no use; another start picks a number
+  // again.
+  for (int attempt = 1;; ++attempt) {
+    if (!LaunchServer(error)) return false;
+    if (WaitUntil([&] { return Tool({"xdotool", "getdisplaygeometry"}, std::chrono::seconds(5)).exitCode == 0; },
+                  std::chrono::seconds(10)))
+      return true;
+    server_->Terminate(std::chrono::seconds(5));
+    server_.reset();
+    if (attempt == 3) {
+      if (error) *error = "the X server on " + display_ + " took no client; see " + logDir() + "/xvfb.log";
+      return false;
+    }
+  }
+}
+
+bool Desktop::LaunchServer(std::string* error) {
   // The server writes the display number it took to this pipe once it
   // accepts connections.
   int pipeFds[2];

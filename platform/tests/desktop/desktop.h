@@ -93,7 +93,8 @@ class Desktop {
   std::optional<ScreenImage> Capture(const std::string& savePath = "") const;
 
  private:
-  bool StartServer(std::string* error);
+  bool StartServer(std::string* error);  // launched and answering a client
+  bool LaunchServer(std::string* error);  // launched and reporting its number
 
   DesktopOptions options_;
   std::string folder_;
