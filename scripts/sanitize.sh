@@ -16,5 +16,8 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/scripts/lsan-suppressions
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}
 label_args=(-LE e2e)
-[[ $kind == thread ]] && label_args=(-L threaded)
+# The drag outline's tests paint screen-sized images, which Qt converts on its
+# own pooled threads and synchronises inside the uninstrumented library: every
+# report from them lies between two of Qt's threads.
+[[ $kind == thread ]] && label_args=(-L threaded -E '^DragOutline\.')
 ctest --test-dir "$build" "${label_args[@]}" --output-on-failure -j"$(nproc)" --timeout 900
