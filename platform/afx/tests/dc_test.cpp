@@ -5,41 +5,12 @@
 
 #include "afx/afxwin.h"
 #include "afx_test_support.h"
+#include "canvas.h"
 
 namespace {
 
+using afx_test::Canvas;
 using afx_test::RawClass;
-
-// A 32-bit top-down DIB section selected into a memory CDC, whose pixels
-// the test reads directly.
-class Canvas {
- public:
-  Canvas(int width, int height) : width_(width) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    bitmap_.Attach(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
-    dc.CreateCompatibleDC(nullptr);
-    previous_ = dc.SelectObject(&bitmap_)->m_hObject;
-  }
-  ~Canvas() { dc.SelectObject(previous_); }
-  COLORREF At(int x, int y) const {
-    const BYTE* p = bits_ + (static_cast<size_t>(y) * width_ + x) * 4;
-    return RGB(p[2], p[1], p[0]);
-  }
-  BYTE* Bits() { return bits_; }
-
-  CDC dc;
-
- private:
-  int width_;
-  BYTE* bits_ = nullptr;
-  CBitmap bitmap_;
-  HGDIOBJ previous_ = nullptr;
-};
 
 TEST(CDCTest, FillSolidRectLeavesTheRightAndBottomEdgesOut) {
   Canvas canvas(8, 8);

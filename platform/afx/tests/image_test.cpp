@@ -7,9 +7,12 @@
 
 #include "afx/afxwin.h"
 #include "afx/image.h"
+#include "canvas.h"
 #include "win/resources.h"
 
 namespace {
+
+using afx_test::Canvas;
 
 // Loads a "PNG" resource of the test program as the browser loads its
 // skins: through a fixed memory block and a stream on it.
@@ -42,35 +45,6 @@ HRESULT LoadBytes(CImage& image, const std::string& bytes) {
 
 struct Bgra {
   BYTE b, g, r, a;
-};
-
-// A white 32-bit canvas in a memory DC.
-class Canvas {
- public:
-  Canvas(int width, int height) : width_(width) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    bitmap_.Attach(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
-    dc.CreateCompatibleDC(nullptr);
-    previous_ = dc.SelectObject(&bitmap_)->m_hObject;
-    dc.FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
-  }
-  ~Canvas() { dc.SelectObject(previous_); }
-  COLORREF At(int x, int y) const {
-    const BYTE* p = bits_ + (static_cast<size_t>(y) * width_ + x) * 4;
-    return RGB(p[2], p[1], p[0]);
-  }
-  CDC dc;
-
- private:
-  int width_;
-  BYTE* bits_ = nullptr;
-  CBitmap bitmap_;
-  HGDIOBJ previous_ = nullptr;
 };
 
 // The colours of straight_alpha_3x2.png, row by row, as red, green, blue,
@@ -125,7 +99,7 @@ TEST(CImageTest, FailedLoadsLeaveTheImageEmpty) {
     EXPECT_TRUE(image.IsNull());
     EXPECT_EQ(image.GetWidth(), 0);
     EXPECT_EQ(image.GetBits(), nullptr);
-    Canvas canvas(2, 2);
+    Canvas canvas(2, 2, RGB(255, 255, 255));
     EXPECT_FALSE(image.Draw(canvas.dc, 0, 0));
   }
   CImage image;
@@ -168,7 +142,7 @@ TEST(CImageTest, DrawBlendsEachPixelAndStretchesByTheNearestPixel) {
   } cases[] = {{"own size", 1}, {"twice the size", 2}, {"three times", 3}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Canvas canvas(12, 8);
+    Canvas canvas(12, 8, RGB(255, 255, 255));
     EXPECT_TRUE(image.Draw(canvas.dc, CRect(1, 1, 1 + 3 * c.scale, 1 + 2 * c.scale)));
     for (int y = 0; y < 2 * c.scale; ++y) {
       for (int x = 0; x < 3 * c.scale; ++x) {
@@ -187,7 +161,7 @@ TEST(CImageTest, FramesOfAStripAndCopiesOfOpaquePictures) {
   ASSERT_EQ(LoadResourcePicture(image, 9002), S_OK);
   const COLORREF colours[2][3] = {{RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)},
                                   {RGB(0, 0, 0), RGB(128, 128, 128), RGB(255, 255, 255)}};
-  Canvas canvas(8, 4);
+  Canvas canvas(8, 4, RGB(255, 255, 255));
   canvas.dc.SetStretchBltMode(HALFTONE);
   // The middle column as one frame, stretched two wide.
   EXPECT_TRUE(image.Draw(canvas.dc, CRect(0, 0, 2, 2), CRect(1, 0, 2, 2)));
