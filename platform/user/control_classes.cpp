@@ -29,6 +29,15 @@ void EnsureControlClasses() {
     tooltip.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     tooltip.lpszClassName = TOOLTIPS_CLASSW;
     RegisterClassExW(&tooltip);
+
+    WNDCLASSEXW tabs{};
+    tabs.cbSize = sizeof tabs;
+    tabs.style = CS_DBLCLKS;
+    tabs.lpfnWndProc = TabControlProcedure;
+    tabs.cbWndExtra = sizeof(void*);
+    tabs.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    tabs.lpszClassName = WC_TABCONTROLW;
+    RegisterClassExW(&tabs);
   });
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The control classes the layer registers itself, as the platform's own
-// classes exist in every process: "Button" (win/buttons.h) and the tooltip
-// control (win/common_controls.h). Registered on the first class lookup.
+// classes exist in every process: "Button" (win/buttons.h), the tooltip
+// control (win/common_controls.h) and the tab control (win/tab_control.h).
+// Registered on the first class lookup.
 #include "win/types.h"
 
 namespace quorla {
@@ -12,5 +13,6 @@ void EnsureControlClasses();
 
 LRESULT CALLBACK ButtonProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK TooltipProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK TabControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace quorla

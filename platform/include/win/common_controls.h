@@ -1,10 +1,12 @@
 #pragma once
 // The common controls: their registration (which the layer's controls do
-// not need: the call only checks its record) and the tooltip control.
+// not need: the call only checks its record), the tooltip control and the
+// tab control (win/tab_control.h).
 #include <cstddef>
 
 #include "win/messages.h"
 #include "win/notifications.h"
+#include "win/tab_control.h"
 #include "win/types.h"
 
 struct INITCOMMONCONTROLSEX {

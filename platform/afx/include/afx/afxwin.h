@@ -13,6 +13,7 @@
 #include "afx/message_map.h"
 #include "afx/rgn.h"
 #include "afx/string.h"
+#include "afx/tab_ctrl.h"
 #include "afx/tooltip_ctrl.h"
 #include "afx/win_app.h"
 #include "afx/window_dcs.h"
