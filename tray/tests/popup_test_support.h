@@ -18,6 +18,7 @@
 
 #include "dlg_cut_price_notify.h"
 #include "skin_bitmaps.h"
+#include "tray_test_support.h"
 #include "win/blit.h"
 #include "win/dib.h"
 #include "win/monitors.h"
@@ -27,6 +28,7 @@
 namespace popup_test {
 
 namespace fs = std::filesystem;
+using tray_test::LocalDate;
 
 constexpr UINT_PTR kProbeTimer = 0x5150;
 
@@ -65,16 +67,6 @@ class ProbedNotice : public CDlgCutPriceNotify {
   std::vector<WPARAM> moveRequests;
 };
 
-inline FILETIME LocalDate(WORD year, WORD month, WORD day) {
-  SYSTEMTIME date{};
-  date.wYear = year;
-  date.wMonth = month;
-  date.wDay = day;
-  date.wHour = 14;
-  FILETIME time{};
-  SystemTimeToFileTime(&date, &time);
-  return time;
-}
 
 inline ReducePriceItem NoticeItem(const std::u16string& url, const std::u16string& title, double previous,
                                   double current) {

@@ -26,6 +26,7 @@
 #include "price_watch_context.h"
 #include "shopping/reduce_price_mgr.h"
 #include "win/profile.h"
+#include "win/time.h"
 #include "win/waits.h"
 
 namespace tray_test {
@@ -65,6 +66,18 @@ class TempConfigHome {
  private:
   fs::path m_dir;
 };
+
+// A watch date: that day at noon, as the lists store it.
+inline FILETIME LocalDate(WORD year, WORD month, WORD day) {
+  SYSTEMTIME date{};
+  date.wYear = year;
+  date.wMonth = month;
+  date.wDay = day;
+  date.wHour = 12;
+  FILETIME time{};
+  SystemTimeToFileTime(&date, &time);
+  return time;
+}
 
 inline std::u16string Wide(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 inline std::u16string Decimal(unsigned long long n) { return Wide(std::to_string(n)); }
