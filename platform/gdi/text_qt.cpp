@@ -108,9 +108,12 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {
   if (single && (format & DT_VCENTER)) top = rect->top + (static_cast<long long>(rect->bottom) - rect->top - total) / 2;
   else if (single && (format & DT_BOTTOM)) top = static_cast<long long>(rect->bottom) - total;
   QPoint origin = context->Origin();
-  QRegion clip = (format & DT_NOCLIP)
-                     ? context->BaseRegion()
-                     : QRegion(quorla::RectFromCorners(rect->left, rect->top, rect->right, rect->bottom).translated(origin));
+  // A box turned inside out (right left of left, a window narrower than its
+  // borders) clips everything away.
+  const bool inverted = rect->right < rect->left || rect->bottom < rect->top;
+  QRegion clip = (format & DT_NOCLIP) ? context->BaseRegion()
+                 : inverted ? QRegion()
+                            : QRegion(quorla::RectFromCorners(rect->left, rect->top, rect->right, rect->bottom).translated(origin));
   long long y = top;
   for (const auto& line : lines) {
     long long x = rect->left;
