@@ -42,9 +42,14 @@ struct InputExtras {
   // The characters a key press typed, for TranslateMessage.
   std::u16string text;
   // A mouse message that the window under the pointer gets WM_SETCURSOR for
-  // before the message is returned (wParam the window, hit code HTCLIENT).
+  // before the message is returned (wParam the window, the hit code in
+  // lParam's low word).
   bool setCursor = false;
   HWND cursorWindow = nullptr;
+  int hitCode = 1;  // HTCLIENT
+  // A mouse message's MK_* keys (a non-client message's wParam is its hit
+  // code).
+  WPARAM keys = 0;
 };
 
 struct InputMessage {

@@ -4,7 +4,7 @@
 
 #include "control_classes.h"
 #include "default_handling.h"
-#include "move_loop.h"
+#include "system_commands.h"
 #include "utf.h"
 #include "window_table.h"
 #include "win/last_error.h"
@@ -139,7 +139,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       DestroyWindow(hwnd);
       return 0;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_MOVE) quorla::RunMoveLoop(hwnd);
+      quorla::RunSystemCommand(hwnd, wParam, lParam);
       return 0;
     default: {
       LRESULT result;

@@ -5,7 +5,9 @@
 
 #include "capture.h"
 #include "message_queue.h"
+#include "minmax_info.h"
 #include "remote_windows.h"
+#include "window_frame_style.h"
 #include "window_handles.h"
 #include "window_lifetime.h"
 #include "window_placement.h"
@@ -34,19 +36,12 @@ std::shared_ptr<quorla::WindowRecord> LiveWindow(HWND hwnd) {
 namespace {
 
 constexpr DWORD ERROR_TLW_WITH_WSCHILD = 1406;
-// Where a top-level window made with CW_USEDEFAULT goes, and its size.
-constexpr int kDefaultX = 0, kDefaultY = 0, kDefaultWidth = 640, kDefaultHeight = 480;
 
-RECT InitialRect(DWORD style, bool child, int x, int y, int width, int height) {
-  const bool overlapped = !child && !(style & WS_POPUP);
-  if (x == CW_USEDEFAULT) {
-    x = overlapped ? kDefaultX : 0;
-    y = overlapped ? kDefaultY : 0;
-  }
-  if (width == CW_USEDEFAULT) {
-    width = overlapped ? kDefaultWidth : 0;
-    height = overlapped ? kDefaultHeight : 0;
-  }
+// The rectangle a window has until an overlapped window's own is worked out
+// (minmax_info.h): CW_USEDEFAULT is the origin and no size.
+RECT InitialRect(int x, int y, int width, int height) {
+  if (x == CW_USEDEFAULT) x = y = 0;
+  if (width == CW_USEDEFAULT) width = height = 0;
   width = std::max(0, width);
   height = std::max(0, height);
   return RECT{x, y, static_cast<LONG>(static_cast<long long>(x) + width),
@@ -80,6 +75,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     SetLastError(ERROR_TLW_WITH_WSCHILD);
     return nullptr;
   }
+  // Overlapped windows always have a caption.
+  const bool overlapped = !child && !(style & WS_POPUP) && !messageOnly;
+  if (overlapped) style |= WS_CAPTION;
   auto record = std::make_shared<quorla::WindowRecord>();
   record->windowClass = windowClass;
   record->threadId = GetCurrentThreadId();
@@ -95,7 +93,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   record->id = reinterpret_cast<LONG_PTR>(menu);
   record->title = windowName ? windowName : u"";
   record->extraBytes.assign(static_cast<size_t>(windowClass->info.cbWndExtra), 0);
-  record->ui.rect = InitialRect(style, child, x, y, width, height);
+  record->ui.rect = InitialRect(x, y, width, height);
   record->ui.restoreRect = record->ui.rect;
   {
     std::lock_guard<std::mutex> guard(quorla::WindowTableLock());
@@ -105,6 +103,15 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   HWND hwnd = quorla::InsertWindow(record);
   if (PendingCreationHook pending = std::exchange(t_creationHook, {}); pending.hook) {
     pending.hook(hwnd, pending.context);
+  }
+
+  // The window's first message: an overlapped window's size is held within
+  // its tracking sizes, and its default place and size are worked out.
+  if (overlapped) {
+    RECT rect = quorla::OverlappedCreationRect(hwnd, x, y, width, height);
+    if (!IsWindow(hwnd)) return nullptr;
+    std::lock_guard<std::mutex> guard(quorla::WindowTableLock());
+    record->ui.rect = record->ui.restoreRect = rect;
   }
 
   CREATESTRUCTW create{};
@@ -206,6 +213,8 @@ LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
 LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
   auto record = LiveWindow(hwnd);
   if (!record) return 0;
+  // The frame on screen follows the style.
+  if (index == GWL_STYLE) return static_cast<LONG_PTR>(quorla::ChangeWindowStyle(hwnd, static_cast<DWORD>(value)));
   std::lock_guard<std::mutex> guard(quorla::WindowTableLock());
   LONG_PTR previous = 0;
   switch (index) {
@@ -220,10 +229,6 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
     case GWLP_ID:
       previous = record->id;
       record->id = value;
-      return previous;
-    case GWL_STYLE:
-      previous = static_cast<LONG_PTR>(record->style);
-      record->style = static_cast<DWORD>(value);
       return previous;
     case GWL_EXSTYLE:
       previous = static_cast<LONG_PTR>(record->exStyle);
@@ -243,6 +248,15 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
   std::memcpy(&previous, record->extraBytes.data() + index, sizeof(previous));
   std::memcpy(record->extraBytes.data() + index, &value, sizeof(value));
   return previous;
+}
+
+LONG GetWindowLongW(HWND hwnd, int index) { return static_cast<LONG>(GetWindowLongPtrW(hwnd, index)); }
+
+LONG SetWindowLongW(HWND hwnd, int index, LONG value) {
+  // Styles are unsigned 32-bit values: WS_POPUP must not spread into the
+  // upper half.
+  LONG_PTR wide = (index == GWL_STYLE || index == GWL_EXSTYLE) ? static_cast<LONG_PTR>(static_cast<DWORD>(value)) : value;
+  return static_cast<LONG>(SetWindowLongPtrW(hwnd, index, wide));
 }
 
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {

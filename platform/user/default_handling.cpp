@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "frame_defaults.h"
 #include "window_placement.h"
 #include "window_publishing.h"
 #include "window_tree.h"
@@ -39,8 +40,7 @@ LRESULT SetCursorByDefault(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   }
   // The parent decides first.
   if (parent && SendMessageW(parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
-  if (static_cast<SHORT>(LOWORD(static_cast<ULONG_PTR>(lParam))) != HTCLIENT) return FALSE;
-  SetCursor(cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW));
+  SetCursor(DefaultCursorFor(static_cast<SHORT>(LOWORD(static_cast<ULONG_PTR>(lParam))), cursor));
   return TRUE;
 }
 
@@ -133,7 +133,7 @@ bool HandleByDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRES
         *result = SendMessageW(parent, message, wParam, lParam);
       return true;
     default:
-      return false;
+      return HandleFrameByDefault(hwnd, message, wParam, lParam, result);
   }
 }
 

@@ -3,6 +3,7 @@
 #include "input_events.h"
 #include "key_state.h"
 #include "message_queue.h"
+#include "non_client_input.h"
 #include "thread_ui_state.h"
 #include "ui_loop.h"
 #include "window_tree.h"
@@ -91,13 +92,21 @@ void ActivateByClick(HWND hwnd) {
 }  // namespace
 
 void NoteInputMessageTaken(const MSG& msg, const InputExtras& extras) {
-  NoteInputTaken(msg);
-  if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
-    const bool press = msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_MBUTTONDOWN;
+  // A non-client message counts as the client message it stands for, with
+  // its keys.
+  MSG client = msg;
+  if (IsNonClientMouseMessage(msg.message)) {
+    client.message = ClientMessageOf(msg.message);
+    client.wParam = extras.keys;
+  }
+  NoteInputTaken(client);
+  if (client.message >= WM_MOUSEFIRST && client.message <= WM_MOUSELAST) {
+    const UINT m = client.message;
+    const bool press = m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN || m == WM_MBUTTONDOWN;
     if (press && extras.setCursor) ActivateByClick(msg.hwnd);
     if (extras.setCursor && IsWindow(extras.cursorWindow)) {
       SendMessageW(extras.cursorWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(extras.cursorWindow),
-                   MAKELPARAM(HTCLIENT, static_cast<WORD>(msg.message)));
+                   MAKELPARAM(static_cast<WORD>(extras.hitCode), static_cast<WORD>(m)));
     }
     return;
   }

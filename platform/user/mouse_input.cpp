@@ -1,5 +1,6 @@
-// Mouse events to queued messages: target, client point, double clicks,
-// and the WM_SETCURSOR that goes before each message.
+// Mouse events to queued messages: target, the part of it under the pointer
+// (client or not), the point, double clicks, and the WM_SETCURSOR that goes
+// before each message.
 #include <array>
 #include <atomic>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include "hit_testing.h"
 #include "input_events.h"
 #include "key_state.h"
+#include "non_client_input.h"
 #include "message_queue.h"
 #include "mouse_leave_tracking.h"
 #include "thread_ui_state.h"
@@ -74,6 +76,11 @@ bool QueueMouseEvent(const MouseEvent& event) {
     if (focus) target = focus;
   }
   if (!target) return false;
+  // The window says which part of it is under the pointer; the capture
+  // window takes everything as client input.
+  int hit = HTCLIENT;
+  if (!captured && kind != MouseEvent::Kind::kWheel) hit = AskHitTest(target, event.screen);
+  const bool nonClient = hit != HTCLIENT;
   auto record = FindWindowRecord(target);
   auto queue = record ? record->queue.lock() : nullptr;
   if (!queue) return false;
@@ -108,15 +115,23 @@ bool QueueMouseEvent(const MouseEvent& event) {
       const bool quick = last.hwnd == target && last.button == event.button && !last.wasDouble &&
                          event.time - last.time <= GetDoubleClickTime() && std::abs(last.screen.x - msg.pt.x) <= 2 &&
                          std::abs(last.screen.y - msg.pt.y) <= 2;
-      const bool doubleClick = quick && ClassTakesDoubleClicks(target);
+      // Outside the client part every window takes double clicks.
+      const bool doubleClick = quick && (nonClient || ClassTakesDoubleClicks(target));
       msg.message = ButtonMessage(event.button, doubleClick ? 2 : 0);
       last = LastPress{target, event.button, event.time, msg.pt, doubleClick};
       break;
     }
   }
+  if (nonClient) {
+    msg.message = NonClientMessageOf(msg.message);
+    msg.wParam = static_cast<WPARAM>(hit);
+    msg.lParam = MAKELPARAM(static_cast<WORD>(event.screen.x()), static_cast<WORD>(event.screen.y()));
+  }
   InputExtras extras;
   extras.setCursor = !captured && kind != MouseEvent::Kind::kWheel;
   extras.cursorWindow = target;
+  extras.hitCode = hit;
+  extras.keys = event.keys;
   return queue->PostInput(msg, std::move(extras));
 }
 

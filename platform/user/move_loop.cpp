@@ -22,9 +22,12 @@ bool IsKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM
 
 void RunMoveLoop(HWND hwnd) {
   if (!IsWindow(hwnd)) return;
-  // A quick click: its release is queued already.
+  // A quick click: its release is queued already (over the caption it is a
+  // non-client one).
   MSG release{};
-  if (PeekMessageW(&release, nullptr, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE)) return;
+  if (PeekMessageW(&release, nullptr, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE) ||
+      PeekMessageW(&release, nullptr, WM_NCLBUTTONUP, WM_NCLBUTTONUP, PM_REMOVE))
+    return;
   if (!(GetAsyncKeyState(VK_LBUTTON) & 0x8000)) return;
 
   RECT start{};
@@ -49,8 +52,9 @@ void RunMoveLoop(HWND hwnd) {
   steps.ended = [&] { return done || !IsWindow(hwnd) || GetCapture() != hwnd; };
   steps.filter = [&](MSG& msg) {
     if (IsMouseMessage(msg.message)) {
-      if (msg.message == WM_MOUSEMOVE) moveTo(msg.pt);
-      if (msg.message == WM_LBUTTONUP) {
+      // Input queued before the loop took the capture may be non-client.
+      if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) moveTo(msg.pt);
+      if (msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP) {
         moveTo(msg.pt);
         done = true;
       }

@@ -1,9 +1,12 @@
 // Top-level windows on screen as Qt widgets.
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QThread>
 #include <unistd.h>
 
+#include "icon_object.h"
 #include "input_filter_qt.h"
 #include "window_access.h"
 #include "qt_application.h"
@@ -21,10 +24,8 @@ class QtWindowBackend final : public WindowBackend {
 
   void Show(bool activate, int showCommand) override {
     widget_->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
-    if (showCommand == SW_SHOWMINIMIZED) widget_->showMinimized();
-    else if (widget_->isMinimized()) widget_->showNormal();
-    else widget_->show();
-    if (activate) Activate();
+    widget_->ShowInState(showCommand);
+    if (activate && showCommand != SW_SHOWMINIMIZED) Activate();
   }
   void Hide() override { widget_->hide(); }
   void SetGeometry(const RECT& r) override {
@@ -40,6 +41,13 @@ class QtWindowBackend final : public WindowBackend {
   }
   void SetTitle(const std::u16string& title) override {
     widget_->setWindowTitle(QString::fromUtf16(title.data(), static_cast<qsizetype>(title.size())));
+  }
+  void SetFrame(DWORD style, DWORD exStyle) override { widget_->SetFrameStyle(style, exStyle); }
+  void SetIcons(const QImage& small, const QImage& big) override {
+    QIcon icon;
+    for (const QImage* image : {&small, &big})
+      if (!image->isNull()) icon.addPixmap(QPixmap::fromImage(*image));
+    widget_->setWindowIcon(icon);
   }
   void Raise(bool topmost) override {
     if (topmost != widget_->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
@@ -88,12 +96,18 @@ std::shared_ptr<WindowBackend> MakeWindowBackend(HWND hwnd) {
   auto record = FindWindowRecord(hwnd);
   if (!record) return nullptr;
   DWORD style, exStyle;
+  HICON smallIcon, bigIcon;
   {
     std::lock_guard<std::mutex> guard(WindowTableLock());
     style = record->style;
     exStyle = record->exStyle;
+    smallIcon = record->ui.smallIcon;
+    bigIcon = record->ui.bigIcon;
   }
-  return std::make_shared<QtWindowBackend>(hwnd, style, exStyle);
+  // The frame is the one the style asks for when the window first shows.
+  auto backend = std::make_shared<QtWindowBackend>(hwnd, style, exStyle);
+  if (smallIcon || bigIcon) backend->SetIcons(IconImage(smallIcon), IconImage(bigIcon));
+  return backend;
 }
 
 QWidget* WidgetOfWindow(HWND hwnd) {

@@ -4,6 +4,7 @@
 
 #include "activation.h"
 #include "message_queue.h"
+#include "minmax_info.h"
 #include "remote_windows.h"
 #include "update_regions.h"
 #include "window_publishing.h"
@@ -281,9 +282,17 @@ BOOL ShowWindow(HWND hwnd, int command) {
     auto window = quorla::FindWindowRecordLocked(hwnd);
     if (!window) return RECT{};
     if (!(window->style & (WS_MINIMIZE | WS_MAXIMIZE))) window->ui.restoreRect = window->ui.rect;
+    // A window minimised from maximised is restored maximised.
+    if (!(set & WS_MINIMIZE)) window->ui.restoreToMaximized = false;
+    else if (!(window->style & WS_MINIMIZE)) window->ui.restoreToMaximized = (window->style & WS_MAXIMIZE) != 0;
     RECT place = target ? *target : (set ? window->ui.rect : window->ui.restoreRect);
     window->style = (window->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | set;
     return place;
+  };
+  auto restoresToMaximized = [&] {
+    std::lock_guard<std::mutex> guard(quorla::WindowTableLock());
+    auto window = quorla::FindWindowRecordLocked(hwnd);
+    return window && window->ui.restoreToMaximized;
   };
   auto placeAt = [&](const RECT& r, UINT flags) {
     quorla::PlaceWindow(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags, true);
@@ -306,14 +315,20 @@ BOOL ShowWindow(HWND hwnd, int command) {
       }
       return wasVisible;
     case SW_MAXIMIZE: {
+      RECT area = quorla::MaximizedRect(hwnd);
       if (!announce()) return wasVisible;
-      RECT area = quorla::WorkAreaForMaximise();
       placeAt(changeState(WS_MAXIMIZE, &area), SWP_SHOWWINDOW);
       return wasVisible;
     }
     case SW_SHOWNORMAL:
     case SW_RESTORE:
     case SW_SHOWDEFAULT:
+      if (minimized && restoresToMaximized()) {
+        RECT area = quorla::MaximizedRect(hwnd);
+        if (!announce()) return wasVisible;
+        placeAt(changeState(WS_MAXIMIZE, &area), SWP_SHOWWINDOW);
+        return wasVisible;
+      }
       if (!announce()) return wasVisible;
       if (minimized || maximized) placeAt(changeState(0, nullptr), SWP_SHOWWINDOW);
       else SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, keep | SWP_SHOWWINDOW);

@@ -4,6 +4,7 @@
 // and written under WindowTableLock(), like the rest of the record; the
 // backend is called only on the window's own thread and never with a lock
 // held.
+#include <QImage>
 #include <QRegion>
 #include <cstdint>
 #include <memory>
@@ -45,6 +46,12 @@ class WindowBackend {
   // The image changed in this area: copy it to the screen soon.
   virtual void Repaint(const QRegion& area) = 0;
   virtual void SetTitle(const std::u16string& title) = 0;
+  // The frame for these styles (decorated or not); the window keeps its
+  // place and visibility.
+  virtual void SetFrame(DWORD style, DWORD exStyle) = 0;
+  // The window's icon on the desktop from its small and big icons (either
+  // may be null; both null: none).
+  virtual void SetIcons(const QImage& small, const QImage& big) = 0;
   virtual void Raise(bool topmost) = 0;
   virtual void Activate() = 0;
   // While the window's thread holds the capture in this window, the pointer's
@@ -61,6 +68,9 @@ std::shared_ptr<WindowBackend> MakeWindowBackend(HWND hwnd);
 struct WindowUi {
   RECT rect{};          // parent's client coordinates; screen for top-level windows
   RECT restoreRect{};   // the rectangle before minimising or maximising
+  bool restoreToMaximized = false;  // minimised from maximised
+  HICON smallIcon = nullptr;  // WM_SETICON's, not owned
+  HICON bigIcon = nullptr;
   QRegion update;       // client coordinates
   bool erasePending = false;
   std::optional<QRegion> shape;  // window coordinates

@@ -4,8 +4,10 @@
 #include <QImage>
 #include <QPainter>
 
+#include "desktop_requests.h"
 #include "thread_ui_state.h"
 #include "window_tree.h"
+#include "win/menus.h"
 #include "win/messages.h"
 #include "win/window_state.h"
 
@@ -64,9 +66,20 @@ void WindowWidget::paintEvent(QPaintEvent* event) {
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
-  // The window decides about closing, as with the platform's WM_CLOSE.
+  // The window decides about closing: SC_CLOSE, whose default sends WM_CLOSE.
   event->ignore();
-  PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+  ForwardDesktopRequest(hwnd_, SC_CLOSE);
+}
+
+void WindowWidget::SetFrameStyle(DWORD style, DWORD exStyle) {
+  Qt::WindowFlags flags = FlagsFor(style, exStyle);
+  if (flags == windowFlags()) return;
+  const bool visible = isVisible();
+  const QRect place = geometry();
+  setWindowFlags(flags);
+  // Qt may take a window with new flags off the screen.
+  setGeometry(place);
+  if (visible && !isVisible()) show();
 }
 
 void WindowWidget::moveEvent(QMoveEvent*) { NoteGeometryFromDesktop(); }

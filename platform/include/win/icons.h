@@ -23,6 +23,13 @@ constexpr UINT DI_DEFAULTSIZE = 0x0008;
 
 #define IDI_APPLICATION MAKEINTRESOURCEW(32512)
 
+// WM_SETICON's and WM_GETICON's wParam. WM_SETICON (lParam the icon, which
+// stays the caller's) returns the previous icon of that kind; the window's
+// icons are its icon on the desktop (on X11 the _NET_WM_ICON property).
+constexpr WPARAM ICON_SMALL = 0;
+constexpr WPARAM ICON_BIG = 1;
+
+
 // IMAGE_ICON: picks the image of the icon nearest to width x height and
 // scales it to exactly that size. A zero width or height means SM_CXICON x
 // SM_CYICON with LR_DEFAULTSIZE, else the picked image's own size. LR_SHARED

@@ -11,11 +11,19 @@
 // tick count of the event.
 //
 // The mouse goes to the capture window, else to the deepest visible,
-// enabled window whose region holds the point. Each mouse message to a
-// window that does not hold the capture is preceded by WM_SETCURSOR (wParam
-// the window under the pointer, lParam MAKELPARAM(hit code, mouse message)),
-// which the default handling offers to the parent first and then answers
-// with the class cursor. Keys go to the focus window.
+// enabled window whose region holds the point. That window is asked
+// WM_NCHITTEST (lParam the screen point; the default answers HTCLIENT inside
+// the window, HTNOWHERE outside) when the input arrives: HTCLIENT makes the
+// client messages above, any other code the non-client ones (WM_NCMOUSEMOVE,
+// WM_NCxBUTTONDOWN/UP/DBLCLK, double clicks whatever the class) with the hit
+// code as wParam and the SCREEN point in lParam. The capture window gets
+// client messages only. Each mouse message to a window that does not hold
+// the capture is preceded by WM_SETCURSOR (wParam the window under the
+// pointer, lParam MAKELPARAM(hit code, the client mouse message: WM_MOUSEMOVE
+// for WM_NCMOUSEMOVE ...)), which the default handling offers to the parent
+// first and then answers with the class cursor over the client area, the
+// sizing cursors over the edges and the arrow elsewhere. Keys go to the
+// focus window.
 #include "win/messages.h"
 #include "win/types.h"
 
@@ -34,6 +42,14 @@ constexpr int HTTRANSPARENT = -1;
 constexpr int HTNOWHERE = 0;
 constexpr int HTCLIENT = 1;
 constexpr int HTCAPTION = 2;
+constexpr int HTLEFT = 10;
+constexpr int HTRIGHT = 11;
+constexpr int HTTOP = 12;
+constexpr int HTTOPLEFT = 13;
+constexpr int HTTOPRIGHT = 14;
+constexpr int HTBOTTOM = 15;
+constexpr int HTBOTTOMLEFT = 16;
+constexpr int HTBOTTOMRIGHT = 17;
 
 // Virtual-key codes. Letters and digits are their upper-case ASCII codes.
 constexpr int VK_LBUTTON = 0x01;

@@ -35,7 +35,8 @@ constexpr DWORD ERROR_CANNOT_FIND_WND_CLASS = 1407;
 constexpr DWORD ERROR_INVALID_THREAD_ID = 1444;
 
 // Sends WM_NCCREATE (FALSE fails the creation) and WM_CREATE (-1 fails it)
-// with a CREATESTRUCTW. Null on failure.
+// with a CREATESTRUCTW; an overlapped window gets WM_GETMINMAXINFO before
+// them (win/window_state.h). Null on failure.
 WINAPI_EXPORT HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
                                    int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                                    LPVOID parameter);
@@ -47,6 +48,9 @@ WINAPI_EXPORT BOOL IsWindow(HWND hwnd);
 WINAPI_EXPORT LONG_PTR GetWindowLongPtrW(HWND hwnd, int index);
 // Returns the previous value.
 WINAPI_EXPORT LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value);
+// The 32-bit values (styles, identifiers) through the calls above.
+WINAPI_EXPORT LONG GetWindowLongW(HWND hwnd, int index);
+WINAPI_EXPORT LONG SetWindowLongW(HWND hwnd, int index, LONG value);
 WINAPI_EXPORT DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId);
 // A top-level window of this process by class and/or title (null matches
 // anything).

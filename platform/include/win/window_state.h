@@ -12,6 +12,15 @@
 // parent's client coordinates for a child; the client area is the whole
 // window (frames are the window manager's, outside the window).
 //
+// Minimising, maximising and restoring: ShowWindow changes the state and
+// the rectangle and sends WM_SIZE (SIZE_MINIMIZED with 0 x 0,
+// SIZE_MAXIMIZED, SIZE_RESTORED) with IsIconic and IsZoomed already telling
+// the new state. A maximised window covers the rectangle WM_GETMINMAXINFO
+// gives (by default the work area from its top-left corner); a window
+// minimised from maximised comes back maximised. A minimised window keeps
+// its rectangle; on screen it is iconified by the window manager, or
+// unmapped when no window manager runs.
+//
 // Windows belong to their thread: calls that change a window should come
 // from that thread.
 #include "win/geometry.h"
@@ -29,6 +38,22 @@ struct WINDOWPOS {
   UINT flags;
 };
 using LPWINDOWPOS = WINDOWPOS*;
+
+// WM_GETMINMAXINFO's lParam. The layer fills in its defaults before it
+// sends the message (the default handling changes nothing): ptMaxSize and
+// ptMaxPosition the work area's size and top-left corner (screen
+// coordinates), ptMinTrackSize 136 x 39, ptMaxTrackSize the size of the
+// box around every monitor. Sent before WM_NCCREATE for an overlapped window,
+// whose size is then held within the tracking sizes, and whenever a window
+// is maximised.
+struct MINMAXINFO {
+  POINT ptReserved;
+  POINT ptMaxSize;
+  POINT ptMaxPosition;
+  POINT ptMinTrackSize;
+  POINT ptMaxTrackSize;
+};
+using LPMINMAXINFO = MINMAXINFO*;
 
 // The previous visibility (nonzero when the window was visible).
 WINAPI_EXPORT BOOL ShowWindow(HWND hwnd, int command);
@@ -91,6 +116,9 @@ WINAPI_EXPORT HWND GetForegroundWindow();
 // Activates and raises a visible window (TRUE). A hidden window stays
 // hidden and nothing changes (FALSE).
 WINAPI_EXPORT BOOL SetForegroundWindow(HWND hwnd);
+// Puts the window at the top of its siblings; a visible top-level window of
+// the calling thread is raised on screen and activated as well.
+WINAPI_EXPORT BOOL BringWindowToTop(HWND hwnd);
 constexpr UINT LSFW_LOCK = 1;
 constexpr UINT LSFW_UNLOCK = 2;
 // Accepted and ignored: the desktop decides about the foreground.

@@ -5,9 +5,13 @@
 // How the styles look on screen: a window without caption and border is
 // frameless and its client area is the whole window; with a caption the
 // desktop's window manager draws the frame around the window, so the
-// client area is the whole window there too. WS_EX_TOOLWINDOW keeps the
-// window off the taskbar. WS_CHILD windows have no window of their own on
-// screen: they are drawn into their top-level window.
+// client area is the whole window there too. CreateWindowExW gives every
+// overlapped window (neither WS_POPUP nor WS_CHILD) WS_CAPTION. The frame
+// follows the style the window has when it is first shown, and a style set
+// later with SetWindowLongW (GWL_STYLE) changes it at once.
+// WS_EX_TOOLWINDOW keeps the window off the taskbar. WS_CHILD windows have
+// no window of their own on screen: they are drawn into their top-level
+// window.
 #include "win/types.h"
 
 constexpr DWORD WS_OVERLAPPED = 0x00000000;
@@ -59,7 +63,9 @@ constexpr UINT CS_SAVEBITS = 0x0800;
 constexpr UINT CS_GLOBALCLASS = 0x4000;
 constexpr UINT CS_DROPSHADOW = 0x00020000;
 
-// CreateWindowExW's x and width: a default position or size.
+// CreateWindowExW's x and width: a default position or size. An overlapped
+// window's default size is three quarters of the work area (at least its
+// minimum tracking size), its default place the middle of the work area.
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 
 constexpr int SW_HIDE = 0;
