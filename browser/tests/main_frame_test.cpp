@@ -1,0 +1,350 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "browser_ids.h"
+#include "main_frame_test_support.h"
+#include "screen_outline.h"
+#include "win/gdi_objects.h"
+#include "win/icons.h"
+#include "win/input.h"
+#include "win/regions.h"
+#include "win/system_metrics.h"
+#include "win/window_objects.h"
+#include "win/window_state.h"
+
+namespace browser_test {
+namespace {
+
+CRect WorkArea() {
+  CRect area;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
+}
+
+using MainFrameWindow = MainFrameTest;
+
+TEST_F(MainFrameWindow, OpensMaximisedOverTheWorkAreaWithoutAFrameOfTheDesktops) {
+  EXPECT_TRUE(IsZoomed(hwnd));
+  EXPECT_TRUE(IsWindowVisible(hwnd));
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+  EXPECT_EQ(style & WS_CAPTION, 0u);
+  EXPECT_EQ(style & kMainFrameStyle, kMainFrameStyle);
+  const CRect window = WindowRect();
+  EXPECT_EQ(window, WorkArea());
+  EXPECT_EQ(ClientRect().Size(), window.Size()) << "the client is the whole window";
+}
+
+TEST_F(MainFrameWindow, IsFoundByItsClassAndCarriesTitleAndIcon) {
+  EXPECT_EQ(FindWindowW(kMainFrameClassName, nullptr), hwnd);
+  WCHAR title[64] = {};
+  GetWindowTextW(hwnd, title, 64);
+  EXPECT_EQ(std::u16string(title), u"Quorla购物浏览器");
+  EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0), 0);
+}
+
+TEST_F(MainFrameWindow, MiddleCaptionButtonFollowsTheWindowState) {
+  struct Step {
+    const char* name;
+    WPARAM command;
+    int middle;
+    bool zoomed;
+    bool iconic;
+  };
+  const Step steps[] = {
+      {"restore", SC_RESTORE, ID_CAPTION_MAXIMIZE, false, false},
+      {"maximise", SC_MAXIMIZE, ID_CAPTION_RESTORE, true, false},
+      {"restore with the caption's low bits", SC_RESTORE | HTCAPTION, ID_CAPTION_MAXIMIZE, false, false},
+      {"maximise with low bits", SC_MAXIMIZE | 2, ID_CAPTION_RESTORE, true, false},
+      {"minimise from maximised", SC_MINIMIZE, ID_CAPTION_RESTORE, false, true},
+      {"back from minimised comes back maximised", SC_RESTORE, ID_CAPTION_RESTORE, true, false},
+      {"restore again", SC_RESTORE, ID_CAPTION_MAXIMIZE, false, false},
+      {"minimise from restored", SC_MINIMIZE, ID_CAPTION_MAXIMIZE, false, true},
+      {"back from minimised comes back restored", SC_RESTORE, ID_CAPTION_MAXIMIZE, false, false},
+  };
+  EXPECT_EQ(MiddleCaptionButton(), ID_CAPTION_RESTORE) << "opened maximised";
+  EXPECT_EQ(frame->CaptionButtons().GetButtonCount(), 3);
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    SysCommand(step.command);
+    EXPECT_EQ(MiddleCaptionButton(), step.middle);
+    EXPECT_EQ(IsZoomed(hwnd) != FALSE, step.zoomed);
+    EXPECT_EQ(IsIconic(hwnd) != FALSE, step.iconic);
+  }
+}
+
+TEST_F(MainFrameWindow, CaptionButtonsPostTheirSystemCommands) {
+  struct Step {
+    UINT command;
+    bool zoomed;
+    bool iconic;
+  };
+  const Step steps[] = {
+      {ID_CAPTION_RESTORE, false, false},
+      {ID_CAPTION_MAXIMIZE, true, false},
+      {ID_CAPTION_MINIMIZE, false, true},
+  };
+  for (const Step& step : steps) {
+    SendMessageW(hwnd, WM_COMMAND, step.command, 0);
+    EXPECT_EQ(IsZoomed(hwnd) != FALSE, !step.zoomed) << "posted, not done at once: " << step.command;
+    Drain();
+    EXPECT_EQ(IsZoomed(hwnd) != FALSE, step.zoomed) << step.command;
+    EXPECT_EQ(IsIconic(hwnd) != FALSE, step.iconic) << step.command;
+  }
+}
+
+TEST_F(MainFrameWindow, ARunningBrowserAskedForItsWindowComesBackFromMinimised) {
+  SysCommand(SC_MINIMIZE);
+  ASSERT_TRUE(IsIconic(hwnd));
+  EXPECT_EQ(SendMessageW(hwnd, WM_RESTORE_MAIN_WINDOW, 0, 0), 1);
+  Drain();
+  EXPECT_FALSE(IsIconic(hwnd));
+  EXPECT_TRUE(IsZoomed(hwnd));
+  EXPECT_EQ(SendMessageW(hwnd, WM_RESTORE_MAIN_WINDOW, 0, 0), 1) << "a visible window answers too";
+  Drain();
+  EXPECT_TRUE(IsZoomed(hwnd));
+}
+
+TEST_F(MainFrameWindow, OnlyTheCaptionAnswersAsCaption) {
+  struct Case {
+    POINT client;
+    LRESULT restored;
+    LRESULT maximised;
+  };
+  const Case cases[] = {
+      {{100, 10}, HTCAPTION, HTCAPTION}, {{10, 10}, HTCLIENT, HTCLIENT},  {{1, 300}, HTCLIENT, HTCLIENT},
+      {{500, 1}, HTCLIENT, HTCLIENT},    {{500, 300}, HTCLIENT, HTCLIENT}, {{24, 3}, HTCAPTION, HTCAPTION},
+  };
+  for (bool maximised : {true, false}) {
+    if (!maximised) RestoreTo(40, 30, 1000, 700);
+    for (const Case& c : cases) {
+      const CPoint screen = ScreenPoint(c.client.x, c.client.y);
+      EXPECT_EQ(SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)), maximised ? c.maximised : c.restored)
+          << c.client.x << "," << c.client.y << (maximised ? " maximised" : " restored");
+    }
+  }
+}
+
+TEST_F(MainFrameWindow, FrameHitTestGivesEveryZoneRestoredAndOnlyCaptionAndSpotMaximised) {
+  struct Case {
+    POINT client;
+    int restored;
+    int maximised;
+  };
+  // A window of 1000 by 700.
+  const Case cases[] = {
+      {{10, 10}, 5, 5},  {{500, 10}, 2, 2},  {{1, 300}, 10, 1},   {{998, 300}, 11, 1}, {{500, 1}, 12, 1},
+      {{500, 698}, 15, 1}, {{1, 1}, 13, 1}, {{998, 1}, 14, 1},   {{1, 698}, 16, 1},   {{998, 698}, 17, 1},
+      {{500, 300}, 1, 1},
+  };
+  SysCommand(SC_RESTORE);
+  MoveWindow(hwnd, 40, 30, 1000, 700, TRUE);
+  Drain();
+  for (const Case& c : cases) EXPECT_EQ(frame->FrameHitTest(CPoint(c.client.x, c.client.y)), c.restored);
+  // A maximised window of the same size.
+  SysCommand(SC_MAXIMIZE);
+  for (const Case& c : cases) {
+    const CRect client = ClientRect();
+    // Edges are measured from the maximised window's own size.
+    const int x = c.client.x > 900 ? client.Width() - (1000 - c.client.x) : c.client.x;
+    const int y = c.client.y > 600 ? client.Height() - (700 - c.client.y) : c.client.y;
+    EXPECT_EQ(frame->FrameHitTest(CPoint(x, y)), c.maximised) << x << "," << y;
+  }
+}
+
+TEST_F(MainFrameWindow, RegionCutsTheTopCornersOnlyWhileRestored) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  for (bool maximised : {true, false}) {
+    if (!maximised) RestoreTo(40, 30, 1000, 700);
+    SCOPED_TRACE(maximised ? "maximised" : "restored");
+    ASSERT_NE(GetWindowRgn(hwnd, region), ERROR);
+    const CRect client = ClientRect();
+    const int right = client.Width() - 1;
+    const int bottom = client.Height() - 1;
+    EXPECT_EQ(PtInRegion(region, 0, 0) != FALSE, maximised);
+    EXPECT_EQ(PtInRegion(region, right, 0) != FALSE, maximised);
+    EXPECT_TRUE(PtInRegion(region, 1, 0));
+    EXPECT_TRUE(PtInRegion(region, right - 1, 0));
+    EXPECT_TRUE(PtInRegion(region, 0, 1));
+    EXPECT_TRUE(PtInRegion(region, right, 1));
+    EXPECT_TRUE(PtInRegion(region, 0, bottom));
+    EXPECT_TRUE(PtInRegion(region, right, bottom));
+    EXPECT_FALSE(PtInRegion(region, right + 1, 1));
+    EXPECT_FALSE(PtInRegion(region, 0, bottom + 1));
+  }
+  DeleteObject(region);
+}
+
+TEST_F(MainFrameWindow, LaysOutTheCaptionButtonsNavigationBarAndLinks) {
+  for (bool maximised : {true, false}) {
+    if (!maximised) RestoreTo(40, 30, 1000, 700);
+    SCOPED_TRACE(maximised ? "maximised" : "restored");
+    const int width = ClientRect().Width();
+    auto placeOf = [&](CWnd& child) {
+      CRect r;
+      child.GetWindowRect(&r);
+      ScreenToClient(hwnd, reinterpret_cast<POINT*>(&r.left));
+      ScreenToClient(hwnd, reinterpret_cast<POINT*>(&r.right));
+      return r;
+    };
+    const CRect captionBar = frame->CaptionButtons().GetBarRect();
+    EXPECT_EQ(placeOf(frame->CaptionButtons()),
+              CRect(width - captionBar.Width() - 4, 3, width - 4, 3 + captionBar.Height()));
+    EXPECT_EQ(captionBar.Width(), 3 * 28) << "three buttons of the caption";
+    const CRect navigationBar = frame->NavigationButtons().GetBarRect();
+    const int cH = frame->Images().CaptionHeight();
+    EXPECT_EQ(placeOf(frame->NavigationButtons()), CRect(4, cH, 4 + navigationBar.Width(), cH + navigationBar.Height()));
+    EXPECT_EQ(frame->NavigationButtons().GetButtonCount(), 4);
+    const CRect settings = frame->SettingsLink().GetTextRect();
+    EXPECT_GT(settings.Width(), 0);
+    EXPECT_EQ(placeOf(frame->SettingsLink()), CRect(width - 130, 10, width - 130 + settings.Width(), 10 + settings.Height()));
+    const CRect feedback = frame->FeedbackLink().GetTextRect();
+    EXPECT_EQ(placeOf(frame->FeedbackLink()), CRect(width - 160, 10, width - 160 + feedback.Width(), 10 + feedback.Height()));
+  }
+}
+
+TEST_F(MainFrameWindow, SizingCursorFollowsEachMoveAndNeverShowsWhileMaximised) {
+  const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  struct Case {
+    POINT client;
+    LPCWSTR restored;
+  };
+  const Case cases[] = {
+      {{1, 300}, IDC_SIZEWE},   {{500, 300}, IDC_ARROW},  {{998, 300}, IDC_SIZEWE},   {{500, 1}, IDC_SIZENS},
+      {{500, 10}, IDC_ARROW},   {{500, 698}, IDC_SIZENS}, {{1, 1}, IDC_SIZENWSE},     {{998, 698}, IDC_SIZENWSE},
+      {{998, 1}, IDC_SIZENESW}, {{1, 698}, IDC_SIZENESW}, {{10, 10}, IDC_ARROW},      {{500, 300}, IDC_ARROW},
+  };
+  for (const Case& c : cases) {
+    Mouse(WM_MOUSEMOVE, c.client.x, c.client.y);
+    EXPECT_EQ(GetCursor(), arrow) << "maximised at " << c.client.x << "," << c.client.y;
+  }
+  RestoreTo(40, 30, 1000, 700);
+  for (const Case& c : cases) {
+    Mouse(WM_MOUSEMOVE, c.client.x, c.client.y);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, c.restored)) << "restored at " << c.client.x << "," << c.client.y;
+  }
+}
+
+TEST_F(MainFrameWindow, TheWindowMenuSpotOpensTheWindowMenuOnEitherButton) {
+  struct Case {
+    UINT message;
+    POINT client;
+    size_t menus;
+  };
+  const Case cases[] = {
+      // A right press first: no left press is needed to know the spot.
+      {WM_RBUTTONDOWN, {10, 10}, 1},
+      {WM_LBUTTONDOWN, {10, 10}, 1},
+      {WM_RBUTTONDOWN, {4, 4}, 1},
+      {WM_RBUTTONDOWN, {20, 20}, 0},
+      {WM_RBUTTONDOWN, {500, 10}, 0},
+      {WM_LBUTTONDOWN, {500, 300}, 0},
+  };
+  for (const Case& c : cases) {
+    frame->windowMenus.clear();
+    Mouse(c.message, c.client.x, c.client.y, c.message == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON);
+    Mouse(c.message + 1, c.client.x, c.client.y);
+    Drain();
+    ASSERT_EQ(frame->windowMenus.size(), c.menus) << c.client.x << "," << c.client.y;
+    if (c.menus) EXPECT_EQ(frame->windowMenus[0], 32) << "as from the space key";
+  }
+}
+
+// Drags of the edges, from a restored window at (100, 80), 1200 by 800.
+class MainFrameDrag : public MainFrameTest {
+ protected:
+  void SetUp() override {
+    MainFrameTest::SetUp();
+    RestoreTo(100, 80, 1200, 800);
+    ASSERT_EQ(WindowRect(), CRect(100, 80, 1300, 880));
+  }
+};
+
+TEST_F(MainFrameDrag, EdgesStopAtTheSmallestSizeAndTheOutlineGoesOnRelease) {
+  struct Case {
+    const char* name;
+    POINT press;  // client
+    POINT to;     // client, of the window as it was
+    CRect result;
+  };
+  const Case cases[] = {
+      {"left edge far right", {1, 400}, {1100, 400}, CRect(390, 80, 1300, 880)},
+      {"left edge a little", {1, 400}, {-50, 400}, CRect(50, 80, 1300, 880)},
+      {"top edge far down", {600, 1}, {600, 700}, CRect(100, 380, 1300, 880)},
+      {"bottom edge far up", {600, 798}, {600, 10}, CRect(100, 80, 1300, 580)},
+      {"right edge far left", {1198, 400}, {5, 400}, CRect(100, 80, 1010, 880)},
+      {"bottom-right corner out", {1198, 798}, {1300, 850}, CRect(100, 80, 1400, 930)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MoveWindow(hwnd, 100, 80, 1200, 800, TRUE);
+    Drain();
+    Mouse(WM_LBUTTONDOWN, c.press.x, c.press.y, MK_LBUTTON);
+    ASSERT_EQ(GetCapture(), hwnd);
+    ASSERT_TRUE(frame->Drag().active());
+    EXPECT_TRUE(quorla_test::IsScreenPointInverted(POINT{100, 80})) << "the outline of the window";
+    Mouse(WM_MOUSEMOVE, c.to.x, c.to.y, MK_LBUTTON);
+    const CRect outline = frame->Drag().rect();
+    EXPECT_EQ(outline, c.result);
+    EXPECT_EQ(WindowRect(), CRect(100, 80, 1300, 880)) << "the window waits for the release";
+    EXPECT_EQ(CRect(quorla_test::InvertedScreenBounds()), c.result) << "the outline moved";
+    Mouse(WM_LBUTTONUP, c.to.x, c.to.y);
+    Drain();
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(frame->Drag().active());
+    EXPECT_EQ(WindowRect(), c.result);
+    EXPECT_EQ(CRect(quorla_test::InvertedScreenBounds()), CRect()) << "the outline was erased once";
+  }
+}
+
+TEST_F(MainFrameDrag, ACaptureTakenAwayEndsTheDragWithoutOutlineOrResize) {
+  WNDCLASSW popupClass{};
+  popupClass.lpfnWndProc = DefWindowProcW;
+  popupClass.lpszClassName = u"BrowserTestPopup";
+  RegisterClassW(&popupClass);
+  HWND other = CreateWindowExW(0, u"BrowserTestPopup", u"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
+                               nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  Mouse(WM_LBUTTONDOWN, 1, 400, MK_LBUTTON);
+  Mouse(WM_MOUSEMOVE, 300, 400, MK_LBUTTON);
+  ASSERT_NE(CRect(quorla_test::InvertedScreenBounds()), CRect());
+  SetCapture(other);  // a menu or a pop-up takes the mouse
+  Drain();
+  EXPECT_FALSE(frame->Drag().active());
+  EXPECT_EQ(CRect(quorla_test::InvertedScreenBounds()), CRect()) << "no outline left on the screen";
+  // The release now goes elsewhere; a late one here changes nothing.
+  ReleaseCapture();
+  Mouse(WM_MOUSEMOVE, 500, 400);
+  Mouse(WM_LBUTTONUP, 500, 400);
+  Drain();
+  EXPECT_EQ(WindowRect(), CRect(100, 80, 1300, 880));
+  EXPECT_EQ(CRect(quorla_test::InvertedScreenBounds()), CRect()) << "and nothing inverted a second time";
+  DestroyWindow(other);
+}
+
+TEST_F(MainFrameDrag, TheCaptionAndTheClientStartNoDrag) {
+  for (POINT press : {POINT{500, 10}, POINT{600, 400}, POINT{10, 10}}) {
+    frame->windowMenus.clear();
+    Mouse(WM_LBUTTONDOWN, press.x, press.y, MK_LBUTTON);
+    EXPECT_FALSE(frame->Drag().active());
+    EXPECT_NE(GetCapture(), hwnd);
+    Mouse(WM_LBUTTONUP, press.x, press.y);
+    EXPECT_EQ(CRect(quorla_test::InvertedScreenBounds()), CRect());
+  }
+  EXPECT_EQ(WindowRect(), CRect(100, 80, 1300, 880));
+}
+
+TEST_F(MainFrameDrag, AMaximisedWindowIsNotSizedByItsEdges) {
+  SysCommand(SC_MAXIMIZE);
+  const CRect maximised = WindowRect();
+  Mouse(WM_LBUTTONDOWN, 1, 400, MK_LBUTTON);
+  EXPECT_FALSE(frame->Drag().active());
+  Mouse(WM_MOUSEMOVE, 300, 400, MK_LBUTTON);
+  Mouse(WM_LBUTTONUP, 300, 400);
+  Drain();
+  EXPECT_EQ(WindowRect(), maximised);
+}
+
+}  // namespace
+}  // namespace browser_test
