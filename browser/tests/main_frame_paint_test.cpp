@@ -1,0 +1,134 @@
+// What the main window paints, read back from its client area: the skin's
+// rows and edges where the layout puts them and white below the rows; and
+// the tooltip control, which the window hands every message it is offered.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "afx/win_app.h"
+#include "browser_app.h"
+#include "main_frame_test_support.h"
+#include "my_image.h"
+#include "process_objects.h"
+#include "win/common_controls.h"
+#include "win/dc.h"
+#include "win/dib.h"
+#include "win/gdi_objects.h"
+#include "win/blit.h"
+#include "win/painting.h"
+#include "win/window_state.h"
+
+namespace browser_test {
+namespace {
+
+COLORREF ClientPixel(HWND hwnd, int x, int y) {
+  HDC window = GetDC(hwnd);
+  HDC memory = CreateCompatibleDC(window);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 1;
+  info.bmiHeader.biHeight = -1;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  *static_cast<DWORD*>(bits) = 0x00FF00FF;
+  BitBlt(memory, 0, 0, 1, 1, window, x, y, SRCCOPY);
+  const DWORD pixel = *static_cast<DWORD*>(bits);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(hwnd, window);
+  return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+// A pixel of a skin image (all of them are opaque where these tests look).
+COLORREF ImagePixel(UINT id, int frames, int frame, int x, int y) {
+  CMyImage image;
+  EXPECT_TRUE(LoadPngImage(id, &image, 1, frames)) << id;
+  if (image.IsNull()) return 0;
+  const auto* p = static_cast<const BYTE*>(image.GetPixelAddress(frame * image.m_nFrameWidth + x, y));
+  EXPECT_EQ(p[3], 255) << "opaque: " << id;
+  return RGB(p[2], p[1], p[0]);
+}
+
+using MainFramePaint = MainFrameTest;
+
+TEST_F(MainFramePaint, DrawsTheSkinsRowsAndEdgesAndLeavesThePageAreaWhite) {
+  for (bool maximised : {true, false}) {
+    if (!maximised) RestoreTo(40, 30, 1000, 700);
+    SCOPED_TRACE(maximised ? "maximised" : "restored");
+    InvalidateRect(hwnd, nullptr, FALSE);
+    UpdateWindow(hwnd);
+    const CRect client = ClientRect();
+    const int W = client.Width(), H = client.Height();
+    const FrameImages& images = frame->Images();
+    const int cH = images.CaptionHeight(), nH = images.NavigationHeight(), fH = images.FavouritesHeight();
+    const int sH = images.StatusHeight(), bH = images.BottomHeight();
+    ASSERT_GT(cH, 0);
+    ASSERT_GT(nH, 0);
+    struct Case {
+      const char* what;
+      POINT at;
+      COLORREF colour;
+    };
+    const Case cases[] = {
+        {"page area", {W / 2, (cH + nH + fH + H - sH - bH) / 2}, RGB(255, 255, 255)},
+        {"just below the rows", {W / 2, cH + nH + fH}, RGB(255, 255, 255)},
+        {"just above the status bar", {W / 2, H - sH - bH - 1}, RGB(255, 255, 255)},
+        {"caption middle", {W / 2, cH / 2}, ImagePixel(329, 3, 1, 0, cH / 2)},
+        {"caption's last row", {W / 2, cH - 1}, ImagePixel(329, 3, 1, 0, cH - 1)},
+        {"caption's left end", {1, cH / 2}, ImagePixel(329, 3, 0, 1, cH / 2)},
+        {"navigation row", {W / 2, cH + nH / 2}, ImagePixel(331, 1, 0, 0, nH / 2)},
+        {"navigation row's first line", {W / 2, cH}, ImagePixel(331, 1, 0, 0, 0)},
+        {"favourites row", {W / 2, cH + nH + fH / 2}, ImagePixel(356, 1, 0, 0, fH / 2)},
+        {"favourites row's last line", {W / 2, cH + nH + fH - 1}, ImagePixel(356, 1, 0, 0, fH - 1)},
+        {"status bar", {W / 2, H - bH - sH / 2}, ImagePixel(330, 1, 0, 0, sH / 2)},
+        {"status bar's first line", {W / 2, H - bH - sH}, ImagePixel(330, 1, 0, 0, 0)},
+        {"left border", {0, H / 2}, ImagePixel(327, 1, 0, 0, 0)},
+        {"right border", {W - 1, H / 2}, ImagePixel(325, 1, 0, 0, 0)},
+        {"bottom border", {W / 2, H - 1}, ImagePixel(326, 1, 0, 0, 0)},
+    };
+    for (const Case& c : cases)
+      EXPECT_EQ(ClientPixel(hwnd, c.at.x, c.at.y), c.colour) << c.what << " at " << c.at.x << "," << c.at.y;
+  }
+}
+
+TEST_F(MainFramePaint, MessagesOfItsChildrenReachTheTooltipsThroughTheLoopsPreTranslation) {
+  CWinApp* app = AfxGetApp();
+  ASSERT_NE(app, nullptr);
+  app->m_pMainWnd = frame.get();
+  HWND tips = frame->ToolTips().GetSafeHwnd();
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 7) << "one tool per button of the two bars";
+  SendMessageW(tips, TTM_SETDELAYTIME, TTDT_INITIAL, 50);
+
+  // The pointer rests on the close button: the bar's own move, offered to
+  // the loop's pre-translation, is not swallowed and reaches the tooltips.
+  HWND bar = frame->CaptionButtons().GetSafeHwnd();
+  const auto* close = frame->CaptionButtons().GetButton(2);
+  ASSERT_NE(close, nullptr);
+  POINT inBar{close->rect.CenterPoint().x, close->rect.CenterPoint().y};
+  POINT screen = inBar;
+  ClientToScreen(bar, &screen);
+  MSG move{bar, WM_MOUSEMOVE, 0, MAKELPARAM(inBar.x, inBar.y), GetTickCount(), screen};
+  EXPECT_FALSE(app->PreTranslateMessage(&move));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!IsWindowVisible(tips) && std::chrono::steady_clock::now() < deadline) {
+    Drain();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(IsWindowVisible(tips)) << "the close button's tip shows";
+
+  // A press goes there too and hides it.
+  MSG press{bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inBar.x, inBar.y), GetTickCount(), screen};
+  EXPECT_FALSE(app->PreTranslateMessage(&press));
+  Drain();
+  EXPECT_FALSE(IsWindowVisible(tips)) << "hidden on a press";
+  app->m_pMainWnd = nullptr;
+}
+
+}  // namespace
+}  // namespace browser_test
