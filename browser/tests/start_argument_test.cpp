@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "caption_suffix.h"
@@ -39,6 +40,8 @@ const ArgumentCase kArgumentCases[] = {
     {"quote then two characters", u"\"\" x", u"x", false, false},
     {"a lone blank after the path", u"\"p\"  ", u" ", false, false},
 };
+
+void PrintTo(const ArgumentCase& c, std::ostream* os) { *os << c.name; }
 
 class StartArgumentTest : public ::testing::TestWithParam<ArgumentCase> {};
 
