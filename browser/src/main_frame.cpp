@@ -8,7 +8,6 @@
 #include "start_argument.h"
 #include "tray_start.h"
 #include "ui_fonts.h"
-#include "win/common_controls.h"
 #include "win/gdi_objects.h"
 #include "win/icons.h"
 #include "win/menus.h"
@@ -110,9 +109,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT create) {
 }
 
 void CMainFrame::CreateToolTips() {
-  m_toolTip.CreateEx(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                     CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr);
-  if (m_toolTip.m_hWnd) m_toolTip.SendMessage(TTM_ACTIVATE, TRUE, 0);
+  if (m_toolTip.Create(this)) m_toolTip.Activate(TRUE);
 }
 
 void CMainFrame::CreateCaptionButtons() {
@@ -172,7 +169,7 @@ void CMainFrame::LayoutChildren() {
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
-  if (m_toolTip.m_hWnd) m_toolTip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+  if (m_toolTip.m_hWnd) m_toolTip.RelayEvent(msg);
   // The wheel, the site chooser, the tab headers and the Enter key of the
   // two boxes are routed here with their parts of the program.
   return CWnd::PreTranslateMessage(msg);

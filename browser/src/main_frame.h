@@ -5,6 +5,7 @@
 // itself by its edges with its own mouse handling. It lives until its close
 // path ends the process. Made and used on the user-interface thread only.
 #include "afx/string.h"
+#include "afx/tooltip_ctrl.h"
 #include "afx/wnd.h"
 #include "frame_drag.h"
 #include "frame_images.h"
@@ -31,7 +32,7 @@ class CMainFrame : public CWnd {
   CMyImageBar& NavigationButtons() { return m_navigationButtons; }
   CTextLink& SettingsLink() { return m_settingsLink; }
   CTextLink& FeedbackLink() { return m_feedbackLink; }
-  CWnd& ToolTips() { return m_toolTip; }
+  CToolTipCtrl& ToolTips() { return m_toolTip; }
   const FrameImages& Images() const { return m_images; }
   const FrameDrag& Drag() const { return m_drag; }
 
@@ -74,7 +75,7 @@ class CMainFrame : public CWnd {
   CMyImageBar m_navigationButtons;  // back 1011, forward 1010, stop 1013, refresh 1012
   CTextLink m_settingsLink;         // "设置"
   CTextLink m_feedbackLink;         // "反馈"
-  CWnd m_toolTip;                   // shared by the button bars
+  CToolTipCtrl m_toolTip;           // shared by the button bars
   FrameImages m_images;
   FrameDrag m_drag;
   int m_hitCode = 1;                // the zone of the latest mouse message

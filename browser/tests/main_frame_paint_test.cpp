@@ -102,8 +102,8 @@ TEST_F(MainFramePaint, MessagesOfItsChildrenReachTheTooltipsThroughTheLoopsPreTr
   app->m_pMainWnd = frame.get();
   HWND tips = frame->ToolTips().GetSafeHwnd();
   ASSERT_NE(tips, nullptr);
-  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 7) << "one tool per button of the two bars";
-  SendMessageW(tips, TTM_SETDELAYTIME, TTDT_INITIAL, 50);
+  EXPECT_EQ(frame->ToolTips().GetToolCount(), 7) << "one tool per button of the two bars";
+  frame->ToolTips().SetDelayTime(TTDT_INITIAL, 50);
 
   // The pointer rests on the close button: the bar's own move, offered to
   // the loop's pre-translation, is not swallowed and reaches the tooltips.
