@@ -1,5 +1,6 @@
 #include "main_frame_test_support.h"
 
+#include "browser_ids.h"
 #include "win/messages.h"
 #include "win/window_state.h"
 
@@ -15,6 +16,7 @@ void Drain() {
 
 BEGIN_MESSAGE_MAP(RecordingFrame, CMainFrame)
   ON_WM_SYSCOMMAND()
+  ON_COMMAND(ID_SHOW_CUTPRICE_DLG, OnShowWatchList)
 END_MESSAGE_MAP()
 
 void RecordingFrame::OnSysCommand(UINT id, LPARAM lParam) {

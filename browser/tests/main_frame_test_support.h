@@ -20,9 +20,11 @@ void Drain();
 class RecordingFrame : public CMainFrame {
  public:
   std::vector<LPARAM> windowMenus;  // lParam of each SC_KEYMENU
+  int watchListRequests = 0;        // WM_COMMAND 1021 that reached it
 
  protected:
   afx_msg void OnSysCommand(UINT id, LPARAM lParam);
+  afx_msg void OnShowWatchList() { ++watchListRequests; }
   DECLARE_MESSAGE_MAP()
 };
 
