@@ -65,6 +65,16 @@ class BrowserOnADesktop : public ::testing::Test {
       return g && g->x == want.x && g->y == want.y && g->width == want.width && g->height == want.height;
     }, timeout);
   }
+  // Starts the browser alone and waits until its window covers the screen,
+  // as a maximised window without a window manager does.
+  void StartMaximised(std::unique_ptr<ChildProcess>& program, WindowId& window) {
+    program = Start({BrowserPath()});
+    ASSERT_TRUE(program);
+    auto found = WindowOf(*program);
+    ASSERT_TRUE(found) << program->Errors();
+    window = *found;
+    ASSERT_TRUE(CoversWithin(window, {0, 0, kScreenWidth, kScreenHeight}));
+  }
   std::string Property(WindowId window, const std::string& name) {
     return desktop.Tool({"xprop", "-id", std::to_string(window), name}).output;
   }
@@ -74,13 +84,11 @@ class BrowserOnADesktop : public ::testing::Test {
 };
 
 TEST_F(BrowserOnADesktop, OpensMaximisedWithItsSkinTitleAndIcon) {
-  auto browser = Start({BrowserPath()});
-  ASSERT_TRUE(browser);
-  auto window = WindowOf(*browser);
-  ASSERT_TRUE(window) << browser->Errors();
-  ASSERT_TRUE(CoversWithin(*window, {0, 0, kScreenWidth, kScreenHeight}));
-  EXPECT_NE(Property(*window, "_NET_WM_NAME").find("Quorla购物浏览器"), std::string::npos);
-  EXPECT_NE(Property(*window, "_NET_WM_ICON").find("_NET_WM_ICON(CARDINAL)"), std::string::npos);
+  std::unique_ptr<ChildProcess> browser;
+  WindowId window{};
+  ASSERT_NO_FATAL_FAILURE(StartMaximised(browser, window));
+  EXPECT_NE(Property(window, "_NET_WM_NAME").find("Quorla购物浏览器"), std::string::npos);
+  EXPECT_NE(Property(window, "_NET_WM_ICON").find("_NET_WM_ICON(CARDINAL)"), std::string::npos);
 
   std::optional<quorla_desktop::ScreenImage> screen;
   // The skin is drawn: the page area white, the caption a warm band above
@@ -97,11 +105,9 @@ TEST_F(BrowserOnADesktop, OpensMaximisedWithItsSkinTitleAndIcon) {
 }
 
 TEST_F(BrowserOnADesktop, TheCloseButtonEndsTheProgramWithCodeOne) {
-  auto browser = Start({BrowserPath()});
-  ASSERT_TRUE(browser);
-  auto window = WindowOf(*browser);
-  ASSERT_TRUE(window);
-  ASSERT_TRUE(CoversWithin(*window, {0, 0, kScreenWidth, kScreenHeight}));
+  std::unique_ptr<ChildProcess> browser;
+  WindowId window{};
+  ASSERT_NO_FATAL_FAILURE(StartMaximised(browser, window));
   std::this_thread::sleep_for(500ms);
   desktop.MoveMouse(CaptionButtonX(kScreenWidth, 2), kCaptionButtonY);
   std::this_thread::sleep_for(1500ms);
@@ -114,11 +120,9 @@ TEST_F(BrowserOnADesktop, TheCloseButtonEndsTheProgramWithCodeOne) {
 }
 
 TEST_F(BrowserOnADesktop, AltF4EndsTheProgramWithCodeOne) {
-  auto browser = Start({BrowserPath()});
-  ASSERT_TRUE(browser);
-  auto window = WindowOf(*browser);
-  ASSERT_TRUE(window);
-  ASSERT_TRUE(CoversWithin(*window, {0, 0, kScreenWidth, kScreenHeight}));
+  std::unique_ptr<ChildProcess> browser;
+  WindowId window{};
+  ASSERT_NO_FATAL_FAILURE(StartMaximised(browser, window));
   // Without a window manager the click gives the window the keyboard.
   desktop.Click(512, 400);
   std::this_thread::sleep_for(300ms);
@@ -127,16 +131,14 @@ TEST_F(BrowserOnADesktop, AltF4EndsTheProgramWithCodeOne) {
 }
 
 TEST_F(BrowserOnADesktop, RestoresSizesByItsEdgeAndOpensTheWindowMenu) {
-  auto browser = Start({BrowserPath()});
-  ASSERT_TRUE(browser);
-  auto window = WindowOf(*browser);
-  ASSERT_TRUE(window);
-  ASSERT_TRUE(CoversWithin(*window, {0, 0, kScreenWidth, kScreenHeight}));
+  std::unique_ptr<ChildProcess> browser;
+  WindowId window{};
+  ASSERT_NO_FATAL_FAILURE(StartMaximised(browser, window));
   std::this_thread::sleep_for(500ms);
   desktop.Click(CaptionButtonX(kScreenWidth, 1), kCaptionButtonY);
   std::optional<WindowGeometry> restored;
   ASSERT_TRUE(WaitUntil([&] {
-    restored = desktop.Geometry(*window);
+    restored = desktop.Geometry(window);
     return restored && restored->width < kScreenWidth;
   }, 20s));
   std::this_thread::sleep_for(500ms);
@@ -153,12 +155,12 @@ TEST_F(BrowserOnADesktop, RestoresSizesByItsEdgeAndOpensTheWindowMenu) {
   Screenshot("browser_outline_mid_drag.png");
   desktop.Release(1);
   ASSERT_TRUE(WaitUntil([&] {
-    auto g = desktop.Geometry(*window);
+    auto g = desktop.Geometry(window);
     return g && g->width == 910 && g->x + g->width == right;
   }, 10s)) << "the left edge stops 910 pixels short of the right one";
 
   // The logo's spot opens the window menu.
-  auto now = desktop.Geometry(*window);
+  auto now = desktop.Geometry(window);
   ASSERT_TRUE(now);
   desktop.Click(now->x + 10, now->y + 10);
   std::this_thread::sleep_for(800ms);
@@ -169,11 +171,9 @@ TEST_F(BrowserOnADesktop, RestoresSizesByItsEdgeAndOpensTheWindowMenu) {
 }
 
 TEST_F(BrowserOnADesktop, ASecondBrowserAskedForTheTrayRestoresTheFirstAndEndsWithoutAWindow) {
-  auto first = Start({BrowserPath()});
-  ASSERT_TRUE(first);
-  auto window = WindowOf(*first);
-  ASSERT_TRUE(window);
-  ASSERT_TRUE(CoversWithin(*window, {0, 0, kScreenWidth, kScreenHeight}));
+  std::unique_ptr<ChildProcess> first;
+  WindowId window{};
+  ASSERT_NO_FATAL_FAILURE(StartMaximised(first, window));
   std::this_thread::sleep_for(500ms);
   desktop.Click(CaptionButtonX(kScreenWidth, 0), kCaptionButtonY);
   ASSERT_TRUE(WaitUntil([&] { return desktop.WindowsOfProcess(first->pid()).empty(); }, 20s))
