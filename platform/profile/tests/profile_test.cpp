@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "await_new_file.h"
 #include "win/last_error.h"
 #include "win/profile.h"
 
@@ -220,22 +221,6 @@ TEST_F(Profile, TwoProcessesWritingAtOnceLoseNoValue) {
   }
 }
 
-// Waits until some file of dir other than the settings file and its lock is
-// written to (a writer's new file); false after ten seconds.
-bool AwaitWriteOfNewFile(int watch) {
-  char events[4096] __attribute__((aligned(alignof(inotify_event))));
-  for (;;) {
-    pollfd ready{watch, POLLIN, 0};
-    if (::poll(&ready, 1, 10000) <= 0) return false;
-    ssize_t n = ::read(watch, events, sizeof events);
-    for (ssize_t at = 0; at < n;) {
-      const auto* event = reinterpret_cast<const inotify_event*>(events + at);
-      const std::string name = event->len ? event->name : "";
-      if (name != "config.ini" && name != "config.ini.lock") return true;
-      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-    }
-  }
-}
 
 // Writers killed in the middle of writing leave one temporary file at most,
 // which the next write takes over.
@@ -254,7 +239,7 @@ TEST_F(Profile, WritersKilledHalfWayLeaveOneTemporaryFileAtMost) {
         if (!WritePrivateProfileStringW(u"Price", u"LastCheckTime", value.c_str(), file.c_str())) ::_exit(1);
       }
     }
-    killedWhileWriting += AwaitWriteOfNewFile(watch);
+    killedWhileWriting += AwaitWriteOfNewFile(watch, "config.ini", "config.ini.lock");
     ::kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "await_new_file.h"
 #include "win/registry.h"
 
 namespace fs = std::filesystem;
@@ -138,22 +139,6 @@ TEST_F(RunKey, AccessRightsAndBadArgumentsAreRefused) {
   RegCloseKey(key);
 }
 
-// Waits until a file of the folder other than the entry and its lock is
-// written to (a writer's new file); false after ten seconds.
-bool AwaitWriteOfNewEntry(int watch) {
-  char events[4096] __attribute__((aligned(alignof(inotify_event))));
-  for (;;) {
-    pollfd ready{watch, POLLIN, 0};
-    if (::poll(&ready, 1, 10000) <= 0) return false;
-    ssize_t n = ::read(watch, events, sizeof events);
-    for (ssize_t at = 0; at < n;) {
-      const auto* event = reinterpret_cast<const inotify_event*>(events + at);
-      const std::string name = event->len ? event->name : "";
-      if (name != "Quorla.desktop" && name != ".quorla.desktop.lock") return true;
-      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-    }
-  }
-}
 
 // Writers killed in the middle of writing (a program is killed at log-out)
 // leave one new file at most, which the next writer takes over, and the
@@ -177,7 +162,7 @@ TEST_F(RunKey, WritersKilledHalfWayLeaveOneNewFileAtMost) {
       for (int i = 0;; ++i)
         if (SetText(key, i % 2 ? u"/opt/a/VXTray" : u"/opt/b/VXTray") != ERROR_SUCCESS) ::_exit(1);
     }
-    killedWhileWriting += AwaitWriteOfNewEntry(watch);
+    killedWhileWriting += AwaitWriteOfNewFile(watch, "Quorla.desktop", ".quorla.desktop.lock");
     ::kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
