@@ -193,7 +193,10 @@ BOOL PlaceWindow(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
       work.make = !work.backend && visibleNow;
       work.show = showing || work.make || (stateChanged && visibleNow);
       work.showCommand = ShowCommandOf(window->style);
-      work.activate = showing && !(pos.flags & SWP_NOACTIVATE) && !(window->exStyle & WS_EX_NOACTIVATE);
+      // Showing, maximising and restoring activate, as ShowWindow's commands
+      // do; a minimised window stays inactive (it is not on the screen).
+      work.activate = (showing || stateChanged) && !(window->style & WS_MINIMIZE) &&
+                      !(pos.flags & SWP_NOACTIVATE) && !(window->exStyle & WS_EX_NOACTIVATE);
       work.hide = hiding;
       work.geometry = moved || sized;
       work.rect = window->ui.rect;
