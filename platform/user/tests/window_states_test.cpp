@@ -1,13 +1,14 @@
 // Window states and sizes: minimising, maximising and restoring with
 // WM_SIZE and WM_GETMINMAXINFO, an overlapped window's first rectangle,
 // negative sizes, the frame following the style, the window's icons and
-// bringing a window to the top.
+// bringing a window to the top, and which state changes activate.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
 #include <QWidget>
+#include <vector>
 
 #include "window_access.h"
 #include "window_test_support.h"
@@ -360,6 +361,38 @@ TEST(WindowStates, BringWindowToTopRaisesAndActivates) {
   EXPECT_FALSE(BringWindowToTop(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(0x7FFF0))));
   DestroyWindow(lower);
   DestroyWindow(upper);
+}
+
+TEST(WindowStates, RestoringAndMaximisingActivateMinimisingDoesNot) {
+  struct Case {
+    const char* name;
+    std::vector<int> before;  // ShowWindow commands given first, with another window made active after them
+    int command;
+    bool active;
+  };
+  const Case cases[] = {
+      {"restored from minimised", {SW_MINIMIZE}, SW_RESTORE, true},
+      {"maximised from minimised", {SW_MINIMIZE}, SW_MAXIMIZE, true},
+      {"restored from minimised to maximised", {SW_MAXIMIZE, SW_MINIMIZE}, SW_RESTORE, true},
+      {"maximised", {}, SW_MAXIMIZE, true},
+      {"restored from maximised", {SW_MAXIMIZE}, SW_RESTORE, true},
+      {"minimised", {}, SW_MINIMIZE, false},
+      {"minimised without activation", {}, SW_SHOWMINNOACTIVE, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND target = quorla_test::MakeTopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+    HWND other = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE, 300, 300, 100, 100);
+    for (int command : c.before) ShowWindow(target, command);
+    SetActiveWindow(other);
+    quorla_test::DrainMessages();
+    ASSERT_EQ(GetActiveWindow(), other);
+    ShowWindow(target, c.command);
+    quorla_test::DrainMessages();
+    EXPECT_EQ(GetActiveWindow(), c.active ? target : other);
+    DestroyWindow(other);
+    DestroyWindow(target);
+  }
 }
 
 }  // namespace
