@@ -1,7 +1,7 @@
 // Window states and sizes: minimising, maximising and restoring with
 // WM_SIZE and WM_GETMINMAXINFO, an overlapped window's first rectangle,
-// negative sizes, the frame following the style, the window's icons and
-// bringing a window to the top, and which state changes activate.
+// negative sizes, the frame following the style, the window's icons,
+// bringing a window to the top and which state changes activate.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
