@@ -1,19 +1,18 @@
 #include "main_frame.h"
 
 #include "afx/win_app.h"
-#include "afx/window_dcs.h"
 #include "browser_ids.h"
-#include "frame_painter.h"
+#include "favourites_hooks.h"
+#include "get_bitmaps.h"
+#include "price_watch_hooks.h"
 #include "process_objects.h"
 #include "start_argument.h"
 #include "tray_start.h"
 #include "ui_fonts.h"
+#include "ui_messages.h"
 #include "win/gdi_objects.h"
 #include "win/icons.h"
-#include "win/menus.h"
 #include "win/process_exit.h"
-#include "win/regions.h"
-#include "win/system_metrics.h"
 #include "win/threads.h"
 
 BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
@@ -33,7 +32,12 @@ BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
   ON_WM_TIMER()
   ON_WM_CLOSE()
   ON_COMMAND_RANGE(ID_CAPTION_MINIMIZE, ID_CAPTION_CLOSE, OnCaptionButton)
+  ON_COMMAND(ID_SHOW_CUTPRICE_DLG, OnShowWatchList)
+  ON_COMMAND_RANGE(ID_FAVOURITE_GROUP_FIRST, ID_FAVOURITE_GROUP_LAST, OnFavouriteGroup)
   ON_MESSAGE(WM_RESTORE_MAIN_WINDOW, OnRestoreWindow)
+  ON_MESSAGE(WM_TOOLBAR_OVERFLOW, OnToolbarOverflow)
+  ON_MESSAGE(WM_LINK_CLICKED, OnLinkClicked)
+  ON_MESSAGE(WM_PRICE_DROP, OnPriceDrop)
 END_MESSAGE_MAP()
 
 namespace {
@@ -41,22 +45,32 @@ namespace {
 constexpr UINT_PTR kStartTimer = 1;
 constexpr UINT kStartDelay = 300;
 
-// Resource ids of the icon and of the button images.
+// Resource ids of the icon and of the buttons' and toolbars' images.
 constexpr UINT IDI_BROWSER = 323;
 constexpr UINT IDP_CLOSE_BUTTON = 340;
 constexpr UINT IDP_MAXIMISE_BUTTON = 341;
 constexpr UINT IDP_MINIMISE_BUTTON = 342;
-constexpr UINT IDP_RESTORE_BUTTON = 343;
 constexpr UINT IDP_CAPTION_BUTTON_BAR = 339;
 constexpr UINT IDP_STOP_BUTTON = 344;
 constexpr UINT IDP_BACK_BUTTON = 345;
 constexpr UINT IDP_FORWARD_BUTTON = 346;
 constexpr UINT IDP_REFRESH_BUTTON = 347;
+constexpr UINT IDP_MAIN_TOOLBAR_ICONS = 354;
+constexpr UINT IDP_MAIN_TOOLBAR_SKIN = 355;
+constexpr UINT IDP_FAVOURITES_SKIN = 358;
+constexpr UINT IDP_FAVOURITES_ICONS = 386;
+constexpr UINT IDB_SEARCH_BUTTON = 352;
+constexpr UINT IDB_CHOOSER_BUTTON = 366;
+constexpr UINT IDB_GO_BUTTON = 370;
+constexpr UINT IDB_HOME_BUTTON = 384;
 
-// The links' left edges, measured from the right edge of the window.
-constexpr int kSettingsLinkFromRight = 130;
-constexpr int kFeedbackLinkFromRight = 160;
-constexpr int kLinkTop = 10;
+// The toolbars' icons are strips of equal squares.
+constexpr int kMainToolbarIconWidth = 32;
+constexpr int kFavouritesIconWidth = 20;
+
+// The row buttons: owner-drawn, visible children with no text.
+constexpr DWORD kRowButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
+static_assert(kRowButtonStyle == 0x5000000B);
 
 }  // namespace
 
@@ -98,12 +112,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT create) {
   CreateToolTips();
   CreateCaptionButtons();
   CreateNavigationButtons();
-  // Here the main toolbar, the favourites bar, the search and address boxes
-  // with their buttons, the site chooser, the tab strip and the home button
-  // are made; then the price offer bar and the price-drop pop-up.
+  CreateToolbars();
+  CreateRowButtons();
+  CreatePriceWatchWindows(this);
   CreateLinks();
-  // Here the address box gets its auto-completion, the page-icon worker
-  // starts and the price engine learns this window.
+  StartFaviconWorker(this);
   SetTimer(kStartTimer, kStartDelay);
   return 0;
 }
@@ -131,6 +144,45 @@ void CMainFrame::CreateNavigationButtons() {
   m_navigationButtons.AddButton(IDP_REFRESH_BUTTON, ID_NAVIGATE_REFRESH);
 }
 
+void CMainFrame::CreateToolbars() {
+  m_mainToolbar.Create(this);
+  LoadPngImage(IDP_NAVIGATION_ROW, &m_mainToolbar.BackgroundImage(), 1, 1);
+  // The strip holds one 32-pixel icon per button, whatever its width.
+  LoadPngImage(IDP_MAIN_TOOLBAR_ICONS, &m_mainToolbar.IconImage(), 1, 1);
+  m_mainToolbar.IconImage().m_nFrameWidth = kMainToolbarIconWidth;
+  LoadPngImage(IDP_MAIN_TOOLBAR_SKIN, &m_mainToolbar.SkinImage(), 1, 9);
+  m_mainToolbar.AddButton(u"Quorla主页", 0, ID_HOME_PAGE, 0);
+  m_mainToolbar.AddButton(u"降价通知", 1, ID_SHOW_CUTPRICE_DLG, 0);
+
+  m_favouritesBar.Create(this);
+  LoadPngImage(IDP_FAVOURITES_ROW, &m_favouritesBar.BackgroundImage(), 1, 1);
+  LoadPngImage(IDP_FAVOURITES_ICONS, &m_favouritesBar.IconImage(), 1, 1);
+  m_favouritesBar.IconImage().m_nFrameWidth = kFavouritesIconWidth;
+  LoadPngImage(IDP_FAVOURITES_SKIN, &m_favouritesBar.SkinImage(), 1, 9);
+  m_favouritesBar.SetOverflow(TRUE);
+  LoadCollectList();
+  AddFavouriteGroupButtons(m_favouritesBar);
+}
+
+void CMainFrame::CreateRowButtons() {
+  struct Row {
+    CHoverButton* button;
+    UINT id;
+    UINT strip;
+  };
+  // In the order the window is made of them: the search box's button and
+  // site chooser's button, the go button beside the address box, the home
+  // button after the tabs.
+  for (const Row& row : {Row{&m_searchButton, ID_SEARCH, IDB_SEARCH_BUTTON},
+                         Row{&m_chooserButton, ID_SHOW_SITE_CHOOSER, IDB_CHOOSER_BUTTON},
+                         Row{&m_goButton, ID_GO, IDB_GO_BUTTON},
+                         Row{&m_homeButton, ID_START_PAGE, IDB_HOME_BUTTON}}) {
+    if (!row.button->Create(u"", kRowButtonStyle, CRect(0, 0, 0, 0), this, row.id)) continue;
+    CGetBitmaps::LoadStrip(row.button, row.strip);
+    row.button->SizeToContent();
+  }
+}
+
 void CMainFrame::CreateLinks() {
   struct Link {
     CTextLink* link;
@@ -140,184 +192,6 @@ void CMainFrame::CreateLinks() {
     each.link->Create(this);
     each.link->SetTextFont(GetUiFont(kUiFontRegular12));
     each.link->SetText(each.text);
-  }
-}
-
-void CMainFrame::LayoutChildren() {
-  CRect client;
-  GetClientRect(&client);
-  const int width = client.Width();
-  if (m_captionButtons.m_hWnd) {
-    const CRect bar = m_captionButtons.GetBarRect();
-    m_captionButtons.MoveWindow(width - bar.Width() - 4, 3, bar.Width(), bar.Height());
-  }
-  if (m_navigationButtons.m_hWnd) {
-    const CRect bar = m_navigationButtons.GetBarRect();
-    m_navigationButtons.MoveWindow(4, m_images.CaptionHeight(), bar.Width(), bar.Height());
-  }
-  // The boxes, bars and tabs of the rows below the caption are placed here
-  // with their parts of the program.
-  struct Link {
-    CTextLink* link;
-    int fromRight;
-  };
-  for (const Link& each : {Link{&m_settingsLink, kSettingsLinkFromRight}, Link{&m_feedbackLink, kFeedbackLinkFromRight}}) {
-    if (!each.link->m_hWnd) continue;
-    const CRect text = each.link->GetTextRect();
-    each.link->MoveWindow(width - each.fromRight, kLinkTop, text.Width(), text.Height());
-  }
-}
-
-BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
-  if (m_toolTip.m_hWnd) m_toolTip.RelayEvent(msg);
-  // The wheel, the site chooser, the tab headers and the Enter key of the
-  // two boxes are routed here with their parts of the program.
-  return CWnd::PreTranslateMessage(msg);
-}
-
-// Painting.
-
-BOOL CMainFrame::OnEraseBkgnd(CDC*) { return TRUE; }
-
-void CMainFrame::OnPaint() {
-  CPaintDC dc(this);
-  // The tab strip is kept out of the update here once it exists.
-  for (CTextLink* link : {&m_settingsLink, &m_feedbackLink})
-    if (link->m_hWnd) link->Invalidate();
-  CRect client;
-  GetClientRect(&client);
-  CString title;
-  GetWindowText(title);
-  FramePainter painter(m_images, client.Width(), client.Height());
-  painter.Paint(dc, title, [this](CDC& canvas) {
-    for (CTextLink* link : {&m_settingsLink, &m_feedbackLink}) {
-      if (!link->m_hWnd) continue;
-      CRect place;
-      link->GetWindowRect(&place);
-      ScreenToClient(&place);
-      link->DrawLink(&canvas, place);
-    }
-  });
-}
-
-// The frame.
-
-int CMainFrame::FrameHitTest(CPoint client) const {
-  if (CWnd::GetCapture() == this) return m_drag.active() ? m_drag.code() : m_hitCode;
-  CRect box;
-  GetClientRect(&box);
-  return FrameZoneAt(client, box.Width(), box.Height(), IsZoomed() != FALSE);
-}
-
-void CMainFrame::SetSizingCursor(int code) {
-  if (LPCWSTR cursor = FrameZoneCursor(code)) ::SetCursor(::LoadCursorW(nullptr, cursor));
-}
-
-LRESULT CMainFrame::OnNcHitTest(CPoint screen) {
-  CPoint client = screen;
-  ScreenToClient(&client);
-  return FrameHitTest(client) == kHitCaption ? HTCAPTION : HTCLIENT;
-}
-
-BOOL CMainFrame::OnSetCursor(CWnd* window, UINT hitTest, UINT message) {
-  if (window != this) return CWnd::OnSetCursor(window, hitTest, message);
-  // The zone under the cursor now, not the one of the latest press: the
-  // sizing cursor must not stay once the pointer has left an edge.
-  CPoint point;
-  ::GetCursorPos(&point);
-  ScreenToClient(&point);
-  const int code = FrameHitTest(point);
-  if (code < 1 || code > kHitBottomRight) return CWnd::OnSetCursor(window, hitTest, message);
-  SetSizingCursor(code);
-  return TRUE;
-}
-
-void CMainFrame::OnLButtonDown(UINT, CPoint point) {
-  Default();
-  m_hitCode = FrameHitTest(point);
-  SetSizingCursor(m_hitCode);
-  if (IsSizingZone(m_hitCode)) m_drag.Begin(m_hWnd, m_hitCode);
-  if (m_hitCode == kHitMenuSpot) ShowWindowMenu();
-}
-
-void CMainFrame::OnMouseMove(UINT, CPoint point) {
-  Default();
-  m_hitCode = FrameHitTest(point);
-  SetSizingCursor(m_hitCode);
-  CPoint screen = point;
-  ClientToScreen(&screen);
-  m_drag.Track(screen);
-}
-
-void CMainFrame::OnLButtonUp(UINT, CPoint point) {
-  Default();
-  m_hitCode = FrameHitTest(point);
-  SetSizingCursor(m_hitCode);
-  if (CWnd::GetCapture() == this) m_drag.Finish();
-  // A click on the search site's icon opens the site chooser here once the
-  // search box exists.
-}
-
-void CMainFrame::OnRButtonDown(UINT, CPoint point) {
-  Default();
-  m_hitCode = FrameHitTest(point);
-  if (m_hitCode == kHitMenuSpot) ShowWindowMenu();
-}
-
-void CMainFrame::OnCaptureChanged(CWnd*) {
-  Default();
-  // A drag ends its own capture only after it has stopped, so a change
-  // while it runs means a menu or a pop-up took the mouse away.
-  m_drag.Abandon();
-}
-
-void CMainFrame::ShowWindowMenu() { SendMessage(WM_SYSCOMMAND, SC_KEYMENU, u' '); }
-
-void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* info) {
-  RECT workArea{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-  info->ptMaxSize.x = workArea.right - workArea.left;
-  info->ptMaxSize.y = workArea.bottom - workArea.top;
-  info->ptMinTrackSize.x = kMinFrameWidth;
-  info->ptMinTrackSize.y = kMinFrameHeight;
-  Default();
-}
-
-void CMainFrame::OnSize(UINT, int cx, int cy) {
-  HRGN region = MakeFrameRegion(cx, cy, IsZoomed() != FALSE);
-  // The window owns the region from here on.
-  if (!SetWindowRgn(region, TRUE)) ::DeleteObject(region);
-  Default();
-  LayoutChildren();
-}
-
-void CMainFrame::OnSysCommand(UINT id, LPARAM) {
-  Default();
-  const UINT command = id & 0xFFF0;
-  const bool zoomed = IsZoomed() != FALSE;
-  if (command == SC_RESTORE && !zoomed) {
-    m_captionButtons.SetButtonImage(ID_CAPTION_RESTORE, IDP_MAXIMISE_BUTTON, ID_CAPTION_MAXIMIZE);
-  } else if (command == SC_MAXIMIZE || (command == SC_RESTORE && zoomed)) {
-    m_captionButtons.SetButtonImage(ID_CAPTION_MAXIMIZE, IDP_RESTORE_BUTTON, ID_CAPTION_RESTORE);
-  }
-}
-
-void CMainFrame::OnCaptionButton(UINT id) {
-  switch (id) {
-    case ID_CAPTION_MINIMIZE:
-      PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
-      break;
-    case ID_CAPTION_RESTORE:
-      PostMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
-      break;
-    case ID_CAPTION_MAXIMIZE:
-      PostMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-      break;
-    case ID_CAPTION_CLOSE:
-      ClosePath();
-      break;
-    default:
-      break;
   }
 }
 
@@ -350,10 +224,4 @@ void CMainFrame::ClosePath() {
   // The price engine's workers are stopped here, saving the watch list,
   // once the browser has them.
   ::TerminateProcess(::GetCurrentProcess(), 1);
-}
-
-LRESULT CMainFrame::OnRestoreWindow(WPARAM, LPARAM) {
-  if (IsIconic()) PostMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
-  BringWindowToTop();
-  return 1;
 }

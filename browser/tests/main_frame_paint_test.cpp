@@ -81,8 +81,11 @@ TEST_F(MainFramePaint, DrawsTheSkinsRowsAndEdgesAndLeavesThePageAreaWhite) {
         {"caption middle", {W / 2, cH / 2}, ImagePixel(329, 3, 1, 0, cH / 2)},
         {"caption's last row", {W / 2, cH - 1}, ImagePixel(329, 3, 1, 0, cH - 1)},
         {"caption's left end", {1, cH / 2}, ImagePixel(329, 3, 0, 1, cH / 2)},
-        {"navigation row", {W / 2, cH + nH / 2}, ImagePixel(331, 1, 0, 0, nH / 2)},
+        // Right of the search button, where no box or button lies.
+        {"navigation row", {W - 5, cH + nH / 2}, ImagePixel(331, 1, 0, 0, nH / 2)},
         {"navigation row's first line", {W / 2, cH}, ImagePixel(331, 1, 0, 0, 0)},
+        {"address box frame's left end", {300 + 1, cH + nH / 2}, ImagePixel(369, 2, 0, 1, 14)},
+        {"address box frame's middle", {W / 2, cH + nH / 2}, ImagePixel(369, 2, 1, 0, 14)},
         {"favourites row", {W / 2, cH + nH + fH / 2}, ImagePixel(356, 1, 0, 0, fH / 2)},
         {"favourites row's last line", {W / 2, cH + nH + fH - 1}, ImagePixel(356, 1, 0, 0, fH - 1)},
         {"status bar", {W / 2, H - bH - sH / 2}, ImagePixel(330, 1, 0, 0, sH / 2)},
