@@ -6,11 +6,11 @@
 // parsed, no window is shown. All of them are called on the user-interface
 // thread.
 #include "afx/string.h"
-#include "shopping/reduce_price_item.h"
 #include "win/types.h"
 
 class CKQIEView;
 class CWnd;
+struct ReducePriceItem;
 
 // Queues the live page of view for parsing, unless its address is watched
 // already.
