@@ -1,7 +1,6 @@
 #include "my_tab_ctrl.h"
 
 #include "tab_geometry.h"
-#include "win/common_controls.h"
 #include "win/window_state.h"
 
 namespace {
@@ -160,14 +159,6 @@ void CMyTabCtrl::SetTabIcon(CWnd* view, const BYTE* bytes, DWORD size) {
   RedrawWindow(&rect, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-int CMyTabCtrl::FindTabByView(CWnd* view) const {
-  for (int i = 0, count = GetItemCount(); i < count; ++i) {
-    const TabItem* item = GetTabItem(i);
-    if (item && item->view == view) return i;
-  }
-  return -1;
-}
-
 CString CMyTabCtrl::GetTabText(int index) const {
   WCHAR text[256] = {};
   TCITEMW record{};
@@ -181,38 +172,6 @@ int CMyTabCtrl::GetTabsWidth() const {
   CRect client;
   GetClientRect(&client);
   return tab_geometry::TabsWidth(GetItemCount(), TabWidth(), client.Width());
-}
-
-void CMyTabCtrl::ShowTabView(int index, int command) {
-  TabItem* item = GetTabItem(index);
-  if (!item) return;
-  m_lastShownTab = GetCurSel();
-  if (item->view && item->view->m_hWnd) item->view->ShowWindow(command);
-}
-
-TabItem* CMyTabCtrl::GetTabItem(int index) const {
-  TCITEMW record{};
-  record.mask = TCIF_PARAM;
-  return GetItem(index, &record) ? reinterpret_cast<TabItem*>(record.lParam) : nullptr;
-}
-
-CWnd* CMyTabCtrl::GetTabView(int index) const {
-  const TabItem* item = GetTabItem(index);
-  return item ? item->view : nullptr;
-}
-
-void CMyTabCtrl::PlaceViews() {
-  for (int i = 0, count = GetItemCount(); i < count; ++i) PlaceView(i);
-}
-
-void CMyTabCtrl::PlaceView(int index) {
-  CWnd* view = GetTabView(index);
-  CRect first;
-  if (!view || !view->m_hWnd || !GetItemRect(0, &first)) return;
-  CRect area;
-  GetClientRect(&area);
-  area.top = first.bottom + 1;
-  view->MoveWindow(&area, TRUE);
 }
 
 void CMyTabCtrl::UpdateTabSize() {
@@ -231,46 +190,6 @@ void CMyTabCtrl::UpdateTabSize() {
 int CMyTabCtrl::TabWidth() const {
   CRect first;
   return GetItemRect(0, &first) ? first.Width() : 0;
-}
-
-namespace {
-
-TOOLINFOW TabTool(HWND strip, int id) {
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = strip;
-  tool.uId = static_cast<UINT_PTR>(id);
-  return tool;
-}
-
-}  // namespace
-
-void CMyTabCtrl::RemoveToolTips() {
-  const auto tips = reinterpret_cast<HWND>(SendMessage(TCM_GETTOOLTIPS));
-  if (tips) {
-    for (int id = 1; id <= m_toolCount; ++id) {
-      TOOLINFOW tool = TabTool(m_hWnd, id);
-      ::SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-  }
-  m_toolCount = 0;
-}
-
-void CMyTabCtrl::RebuildToolTips() {
-  if (!m_hWnd) return;
-  RemoveToolTips();
-  const auto tips = reinterpret_cast<HWND>(SendMessage(TCM_GETTOOLTIPS));
-  CRect first;
-  if (!tips || !GetItemRect(0, &first)) return;
-  const int width = first.Width();
-  const int count = GetItemCount();
-  for (int i = 0; i < count; ++i) {
-    TOOLINFOW tool = TabTool(m_hWnd, i + 1);
-    tool.rect = RECT{i * width, first.top, (i + 1) * width, first.bottom};
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    ::SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
-  m_toolCount = count;
 }
 
 bool CMyTabCtrl::ChangeState(int index, DWORD mask, DWORD state) {
