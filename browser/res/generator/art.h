@@ -40,4 +40,33 @@ QImage OverflowButton();
 // The program's icon at one square size (16, 32, 48).
 QImage ProductIcon(int size);
 
+// Bitmap strips of the text boxes' buttons, four looks, opaque: each is
+// copied as it is, so it carries the row (or the box) beneath it.
+QImage GoButton();              // closes the address box's right end
+QImage SearchButton();          // closes the search box's right end
+QImage SiteChooserButton();     // the small drop-down mark inside the search box
+
+// Three-slice skins, nine frames: left, middle, right of the normal, hover
+// and pressed looks.
+QImage ToolbarSkin();           // the main toolbar's buttons, 32 high
+QImage FavouritesSkin();        // the favourites bar's buttons
+QImage ChooserEntrySkin();      // the site chooser's entries
+
+// Icon strips read a frame at a time.
+QImage ToolbarIcons();          // 32-pixel frames: home page, watch list
+QImage FavouriteGroupIcons();   // 20-pixel frames, one per shipped group
+
+// 16 x 16 icons.
+QImage TaobaoIcon();
+QImage JdIcon();
+QImage DangdangIcon();
+QImage DefaultPageIcon();
+
+// The tab strip.
+QImage TabStripBackground();    // 1 x 32, stretched sideways
+QImage TabBackground();         // nine 6 x 27 slices: normal, hot, selected
+QImage TabCloseGlyph();         // three 14 x 14 frames: normal, hot, pressed
+QImage LoadingAnimation();      // eight 16 x 16 frames
+QImage HomeButton();            // bitmap strip, four looks, on the strip's colours
+
 }  // namespace art

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 
 #include <functional>
@@ -9,3 +10,7 @@ enum class Look { kNormal, kHover, kPressed, kDisabled };
 
 // Draws one frame per look and lays them side by side.
 QImage FourLooks(const std::function<QImage(Look)>& frame);
+
+// A glyph on the light rows: the window's brown-grey, the deep accent under
+// the pointer, pale when disabled.
+QColor GlyphColour(Look look);

@@ -27,18 +27,6 @@ void PaintTile(QPainter& painter, Look look) {
   painter.drawEllipse(QPointF(kCentre, kCentre), kCentre - 1.0, kCentre - 1.0);
 }
 
-QColor GlyphColour(Look look) {
-  switch (look) {
-    case Look::kHover:
-    case Look::kPressed:
-      return chrome::kAccentDeep;
-    case Look::kDisabled:
-      return chrome::kGlyphDisabled;
-    case Look::kNormal:
-      break;
-  }
-  return chrome::kGlyph;
-}
 
 void PaintArrow(QPainter& painter, bool forward) {
   QPainterPath arrow;

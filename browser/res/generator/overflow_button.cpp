@@ -13,18 +13,6 @@ namespace {
 constexpr int kWidth = metrics::kOverflowWidth;
 constexpr int kHeight = metrics::kFavouritesHeight;
 
-QColor GlyphColour(Look look) {
-  switch (look) {
-    case Look::kHover:
-    case Look::kPressed:
-      return chrome::kAccentDeep;
-    case Look::kDisabled:
-      return chrome::kGlyphDisabled;
-    case Look::kNormal:
-      break;
-  }
-  return chrome::kGlyph;
-}
 
 // Two chevrons pointing on, to where the hidden groups are.
 void PaintChevrons(QPainter& painter, const QColor& colour) {

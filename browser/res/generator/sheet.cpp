@@ -17,49 +17,67 @@ constexpr int kTick = 5;
 const QColor kSheet{0x6E, 0x6E, 0x6E};
 const QColor kEdgeMark{0xFF, 0x00, 0xD0};
 
+// What an image lies on in the window, so the sheet shows it as drawn:
+// another image (0: a checkerboard) and the row of it at the image's top.
+struct Backdrop {
+  int id = 0;
+  int top = 0;
+};
+
 struct Item {
   QString label;
   QImage image;
   int frames;
-  int backdrop;  // the image it lies on in the window, or 0 for a checkerboard
+  Backdrop backdrop;
 };
 
-// What each image lies on in the window, so the sheet shows it as drawn.
-int BackdropOf(int id) {
+Backdrop BackdropOf(int id) {
   switch (id) {
     case 340: case 341: case 342: case 343:
-      return 339;
-    case 344: case 345: case 346: case 347: case 351: case 369:
-      return 331;
+      return {339, 0};
+    case 344: case 345: case 346: case 347:
+      return {331, 5};
+    case 351: case 369:
+      return {331, 4};
+    case 354: case 355:
+      return {331, 2};
+    case 358: case 386:
+      return {356, 2};
     case 361:
-      return 329;
+      return {329, 7};
+    case 335:
+      return {332, 2};
+    case 348:
+      return {332, 10};
+    case 362:
+      return {332, 8};
+    case 365:
+      return {332, 9};
     default:
-      return 0;
+      return {};
   }
 }
 
-QImage Backdrop(const QSize& size, int id) {
+QImage BackdropImage(const QSize& size, const Backdrop& backdrop) {
   QImage board(size, QImage::Format_ARGB32_Premultiplied);
-  if (id == 0) {
+  if (backdrop.id == 0) {
     for (int y = 0; y < board.height(); ++y)
       for (int x = 0; x < board.width(); ++x)
         board.setPixel(x, y, ((x / 4 + y / 4) % 2) ? qRgb(0xCC, 0xCC, 0xCC) : qRgb(0xFF, 0xFF, 0xFF));
     return board;
   }
-  const QImage source = ImageOf(id);
-  // The caption's middle frame, or the row, at the image's height; the
-  // logo sits centred in the caption.
-  const int frames = id == 329 ? 3 : 1;
+  // The caption's middle frame, or the row, stretched sideways.
+  const QImage source = ImageOf(backdrop.id);
+  const int frames = backdrop.id == 329 ? 3 : 1;
   const int width = source.width() / frames;
-  const int offset = id == 329 ? (source.height() - size.height()) / 2 : 0;
   QPainter painter(&board);
   painter.drawImage(QRect(QPoint(0, 0), size), source,
-                    QRect((frames / 2) * width, offset, width, std::min(size.height(), source.height())));
+                    QRect((frames / 2) * width, backdrop.top, width, std::min(size.height(), source.height() - backdrop.top)));
   return board;
 }
 
-QImage OnBackdrop(const QImage& image, int id) {
-  QImage board = Backdrop(image.size(), id);
+QImage OnBackdrop(const QImage& image, const Backdrop& backdrop) {
+  QImage board = BackdropImage(image.size(), backdrop);
   QPainter painter(&board);
   painter.drawImage(0, 0, image);
   return board;
@@ -70,7 +88,7 @@ std::vector<Item> Items() {
   for (const CatalogueEntry& entry : Catalogue()) {
     if (entry.kind == ImageKind::kIcon) {
       for (const QImage& icon : IconImages())
-        items.push_back({QStringLiteral("%1  %2  %3×%3").arg(entry.id).arg(entry.file).arg(icon.width()), icon, 1, 0});
+        items.push_back({QStringLiteral("%1  %2  %3×%3").arg(entry.id).arg(entry.file).arg(icon.width()), icon, 1, {}});
       continue;
     }
     const QImage image = entry.draw();
