@@ -21,7 +21,6 @@ constexpr int kSize = metrics::kFavouriteIcon;
 const QColor kGold{0xF2, 0xA0, 0x3D};
 const QColor kGoldEdge{0xC9, 0x78, 0x1E};
 const QColor kPriceRed = palette::kPriceRed;
-const QColor kEdge{0xB0, 0x32, 0x18};
 
 QBrush Falling(const QColor& light, const QColor& deep, double top, double bottom) {
   QLinearGradient fill(0, top, 0, bottom);
@@ -30,29 +29,28 @@ QBrush Falling(const QColor& light, const QColor& deep, double top, double botto
   return fill;
 }
 
-// 综合商城: a shop front under a striped awning.
-void ShopFront(QPainter& painter) {
-  painter.setPen(QPen(kEdge, 1.0));
-  painter.setBrush(chrome::kTileHoverOnWhite);
-  painter.drawRect(QRectF(4.5, 9.5, 12, 8));
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(chrome::kAccent);
-  painter.drawRect(QRectF(8.5, 12.5, 4, 5.5));
-  // The awning: four scallops, accent and white in turn.
-  for (int i = 0; i < 4; ++i) {
-    const double left = 3.5 + 3.5 * i;
-    QPainterPath scallop;
-    scallop.moveTo(left + 0.8, 3.5);
-    scallop.lineTo(left + 2.7, 3.5);
-    scallop.lineTo(left + 3.5, 8.0);
-    scallop.arcTo(QRectF(left, 6.25, 3.5, 3.5), 0, -180);
-    scallop.closeSubpath();
-    painter.setBrush(i % 2 == 0 ? chrome::kAccent : QColor(Qt::white));
-    painter.drawPath(scallop);
-  }
-  painter.setPen(QPen(kEdge, 1.0));
+// 综合商城: a shopping cart.
+void Cart(QPainter& painter) {
+  painter.setPen(QPen(chrome::kGlyph, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   painter.setBrush(Qt::NoBrush);
-  painter.drawLine(QPointF(4.0, 3.5), QPointF(17.0, 3.5));
+  QPainterPath handle;
+  handle.moveTo(2.5, 4.0);
+  handle.lineTo(5.0, 4.0);
+  handle.lineTo(7.0, 14.0);
+  handle.lineTo(16.0, 14.0);
+  painter.drawPath(handle);
+  QPainterPath basket;
+  basket.moveTo(5.6, 6.0);
+  basket.lineTo(18.0, 6.0);
+  basket.lineTo(16.5, 11.5);
+  basket.lineTo(6.7, 11.5);
+  basket.closeSubpath();
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(Falling(chrome::kAccentLight, chrome::kAccentDeep, 6, 12));
+  painter.drawPath(basket);
+  painter.setBrush(chrome::kGlyph);
+  painter.drawEllipse(QPointF(8.0, 16.5), 1.5, 1.5);
+  painter.drawEllipse(QPointF(15.0, 16.5), 1.5, 1.5);
 }
 
 // 数码家电: a phone.
@@ -66,33 +64,33 @@ void Phone(QPainter& painter) {
   painter.drawEllipse(QPointF(10.5, 16.0), 0.9, 0.9);
 }
 
-// 图书音像: an open book.
+// 图书音像: an open book, its pages in the lightest peach over a deep
+// accent cover.
 void Book(QPainter& painter) {
   painter.setPen(Qt::NoPen);
   painter.setBrush(chrome::kAccentDeep);
   QPainterPath cover;
-  cover.moveTo(2.5, 5.5);
-  cover.lineTo(10.5, 7.0);
-  cover.lineTo(18.5, 5.5);
-  cover.lineTo(18.5, 16.5);
-  cover.lineTo(10.5, 18.0);
-  cover.lineTo(2.5, 16.5);
+  cover.moveTo(3.0, 6.0);
+  cover.lineTo(10.5, 7.5);
+  cover.lineTo(18.0, 6.0);
+  cover.lineTo(18.0, 17.0);
+  cover.lineTo(10.5, 18.5);
+  cover.lineTo(3.0, 17.0);
   cover.closeSubpath();
   painter.drawPath(cover);
-  painter.setBrush(Qt::white);
   for (const double side : {-1.0, 1.0}) {
     QPainterPath page;
-    page.moveTo(10.5 + side * 0.5, 6.0);
-    page.quadTo(10.5 + side * 3.5, 3.0, 10.5 + side * 7.0, 4.0);
-    page.lineTo(10.5 + side * 7.0, 15.0);
-    page.quadTo(10.5 + side * 3.5, 14.0, 10.5 + side * 0.5, 16.5);
+    page.moveTo(10.5 + side * 0.6, 6.0);
+    page.quadTo(10.5 + side * 3.5, 3.0, 10.5 + side * 6.5, 4.0);
+    page.lineTo(10.5 + side * 6.5, 15.5);
+    page.quadTo(10.5 + side * 3.5, 14.5, 10.5 + side * 0.6, 17.0);
     page.closeSubpath();
+    painter.setPen(QPen(chrome::kAccentDeep, 0.8));
+    painter.setBrush(chrome::kBand);
     painter.drawPath(page);
-  }
-  painter.setPen(QPen(chrome::kHairline.darker(115), 1.0));
-  for (const double side : {-1.0, 1.0}) {
-    painter.drawLine(QPointF(10.5 + side * 2.5, 7.5), QPointF(10.5 + side * 5.5, 7.0));
-    painter.drawLine(QPointF(10.5 + side * 2.5, 10.0), QPointF(10.5 + side * 5.5, 9.5));
+    painter.setPen(QPen(chrome::kTileEdgeOnWhite.darker(110), 1.0));
+    painter.drawLine(QPointF(10.5 + side * 2.5, 8.5), QPointF(10.5 + side * 5.0, 8.0));
+    painter.drawLine(QPointF(10.5 + side * 2.5, 11.0), QPointF(10.5 + side * 5.0, 10.5));
   }
 }
 
@@ -134,10 +132,9 @@ void Tag(QPainter& painter) {
   painter.setPen(Qt::NoPen);
   painter.setBrush(kPriceRed);
   painter.drawPath(tag.subtracted(hole));
-  // Two short white strokes: the tag's writing.
-  painter.setPen(QPen(Qt::white, 1.2, Qt::SolidLine, Qt::RoundCap));
-  painter.drawLine(QPointF(0.5, -1.6), QPointF(5.5, -1.6));
-  painter.drawLine(QPointF(0.5, 1.6), QPointF(4.0, 1.6));
+  // One white stroke: the tag's writing.
+  painter.setPen(QPen(Qt::white, 1.5, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(QPointF(0.5, 0), QPointF(5.0, 0));
   painter.restore();
 }
 
@@ -145,7 +142,7 @@ void Tag(QPainter& painter) {
 
 // In the order of the shipped favourites' groups (config/collect.xml).
 QImage FavouriteGroupIcons() {
-  const std::vector<std::function<void(QPainter&)>> pictures = {ShopFront, Phone, Book, Shirt, Tag};
+  const std::vector<std::function<void(QPainter&)>> pictures = {Cart, Phone, Book, Shirt, Tag};
   std::vector<QImage> frames;
   for (const auto& picture : pictures) {
     QImage frame = drawing::NewCanvas(kSize, kSize);

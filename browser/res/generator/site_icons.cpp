@@ -1,6 +1,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 #include "art.h"
 #include "chrome_palette.h"
 #include "drawing.h"
@@ -20,6 +22,40 @@ const QColor kDangdangRed{0xEE, 0x2D, 0x47};
 
 enum class Shape { kSquare, kRound };
 
+// The character in white, drawn with the font's hinting at the top left of
+// an image of the icon's size.
+QImage InkOf(const QString& character) {
+  QImage ink = drawing::NewCanvas(kSize, kSize);
+  QPainter painter(&ink);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  QFont font = ProgramFont();
+  font.setPixelSize(13);
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(Qt::white);
+  painter.drawText(QRect(0, 0, kSize, kSize), Qt::AlignLeft | Qt::AlignTop, character);
+  return ink;
+}
+
+// Where the ink goes so that it sits in the middle: the font's own box puts
+// a Chinese character high and to the left, so centre what it inks, by
+// whole pixels to keep the hinting.
+QPoint CentringOffset(const QString& character) {
+  const QImage ink = InkOf(character);
+  int left = kSize, top = kSize, right = -1, bottom = -1;
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      if (qAlpha(ink.pixel(x, y)) < 64) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  if (right < 0) return {};
+  return QPoint((kSize - (right - left + 1)) / 2 - left, (kSize - (bottom - top + 1)) / 2 - top);
+}
+
 QImage ShopIcon(const QColor& colour, Shape shape, const QString& character) {
   QImage image = drawing::NewCanvas(kSize, kSize);
   QPainter painter(&image);
@@ -28,12 +64,7 @@ QImage ShopIcon(const QColor& colour, Shape shape, const QString& character) {
   painter.setBrush(colour);
   if (shape == Shape::kSquare) painter.drawRoundedRect(QRectF(0, 0, kSize, kSize), 3.5, 3.5);
   else painter.drawEllipse(QRectF(0, 0, kSize, kSize));
-  QFont font = ProgramFont();
-  font.setPixelSize(12);
-  font.setBold(true);
-  painter.setFont(font);
-  painter.setPen(Qt::white);
-  painter.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, character);
+  painter.drawImage(CentringOffset(character), InkOf(character));
   painter.end();
   return image;
 }
@@ -44,26 +75,22 @@ QImage TaobaoIcon() { return ShopIcon(kTaobaoOrange, Shape::kSquare, QStringLite
 QImage JdIcon() { return ShopIcon(kJdRed, Shape::kSquare, QStringLiteral("京")); }
 QImage DangdangIcon() { return ShopIcon(kDangdangRed, Shape::kRound, QStringLiteral("当")); }
 
-// A page that has shown no icon of its own: a quiet globe, outline and
-// lines on whole pixels so that it stays sharp beside the address.
+// A page that has shown no icon of its own: a quiet globe, its outline,
+// one meridian and the equator, the lines placed on pixel columns and rows
+// so that they stay sharp beside the address.
 QImage DefaultPageIcon() {
   QImage image = drawing::NewCanvas(kSize, kSize);
   QPainter painter(&image);
   drawing::Prepare(painter);
-  const QColor line{0x9A, 0x84, 0x76};
+  const QColor line = palette::kQuietGrey;
   const QPointF centre(8.0, 8.0);
   const double radius = 6.5;
   painter.setPen(QPen(line, 1.0));
   painter.setBrush(QColor(0xFF, 0xF6, 0xEE));
   painter.drawEllipse(centre, radius, radius);
-  QPainterPath disc;
-  disc.addEllipse(centre, radius, radius);
-  painter.setClipPath(disc);
   painter.setBrush(Qt::NoBrush);
-  painter.drawEllipse(centre, 2.8, radius);
-  painter.drawLine(QPointF(1.5, 8.0), QPointF(14.5, 8.0));
-  painter.drawLine(QPointF(2.5, 4.75), QPointF(13.5, 4.75));
-  painter.drawLine(QPointF(2.5, 11.25), QPointF(13.5, 11.25));
+  painter.drawEllipse(centre, 2.5, radius);
+  painter.drawLine(QPointF(1.5, 7.5), QPointF(14.5, 7.5));
   painter.end();
   return image;
 }

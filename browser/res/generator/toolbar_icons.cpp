@@ -59,14 +59,14 @@ void FallingPrice(QPainter& painter) {
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(Qt::white, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   QPainterPath line;
-  line.moveTo(9.5, 11.5);
+  line.moveTo(10.5, 12.5);
   line.lineTo(14.0, 16.0);
   line.lineTo(17.0, 13.5);
-  line.lineTo(21.0, 18.5);
+  line.lineTo(20.5, 18.0);
   painter.drawPath(line);
   // The head points along the last stretch of the line.
   const QPointF from(17.0, 13.5);
-  const QPointF to(21.0, 18.5);
+  const QPointF to(20.5, 18.0);
   const QPointF along = (to - from) / std::hypot(to.x() - from.x(), to.y() - from.y());
   const QPointF across(-along.y(), along.x());
   painter.setPen(Qt::NoPen);
