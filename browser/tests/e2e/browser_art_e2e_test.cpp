@@ -114,7 +114,8 @@ struct SheetEntry {
 };
 
 TEST(BrowserArtOnADesktop, EveryImageAtOneToOneAndFourTimesOpaqueOnesAsTheirFilesHoldThem) {
-  const int screenWidth = 1920, screenHeight = 1200;
+  // Large enough for every image in a few columns, 4x copies included.
+  const int screenWidth = 2560, screenHeight = 1440;
   Desktop desktop{quorla_desktop::DesktopOptions{screenWidth, screenHeight, false}};
   std::string error;
   ASSERT_TRUE(desktop.Start(&error)) << error;
