@@ -22,6 +22,8 @@
 #include "win/messages.h"
 #include "win/timers.h"
 
+class QEvent;
+
 namespace quorla {
 
 class ThreadQueue;
@@ -50,6 +52,8 @@ struct InputExtras {
   // A mouse message's MK_* keys (a non-client message's wParam is its hit
   // code).
   WPARAM keys = 0;
+  // The toolkit's own event, for a window whose widget replays it.
+  std::shared_ptr<QEvent> original;
 };
 
 struct InputMessage {

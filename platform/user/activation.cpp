@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+#include "hosted_widgets_qt.h"
 #include "thread_ui_state.h"
 #include "window_tree.h"
 #include "win/last_error.h"
@@ -119,6 +120,9 @@ HWND SetFocus(HWND hwnd) {
   if (previous && IsWindow(previous)) SendMessageW(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
   if (hwnd && state.focus == hwnd && IsWindow(hwnd))
     SendMessageW(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+  // A widget behind a window takes Qt's focus with it; wherever the
+  // handlers above left the focus.
+  quorla::FollowLayerFocus(GetFocus());
   return previous;
 }
 

@@ -4,6 +4,7 @@
 
 #include "win/buttons.h"
 #include "win/common_controls.h"
+#include "win/edit.h"
 #include "win/input.h"
 #include "win/window_classes.h"
 #include "win/window_styles.h"
@@ -21,6 +22,15 @@ void EnsureControlClasses() {
     button.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     button.lpszClassName = WC_BUTTONW;
     RegisterClassExW(&button);
+
+    WNDCLASSEXW edit{};
+    edit.cbSize = sizeof edit;
+    edit.style = CS_DBLCLKS;
+    edit.lpfnWndProc = EditProcedure;
+    edit.cbWndExtra = sizeof(void*);
+    edit.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
+    edit.lpszClassName = WC_EDITW;
+    RegisterClassExW(&edit);
 
     WNDCLASSEXW tooltip{};
     tooltip.cbSize = sizeof tooltip;

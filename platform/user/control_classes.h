@@ -1,7 +1,8 @@
 #pragma once
 // The control classes the layer registers itself, as the platform's own
-// classes exist in every process: "Button" (win/buttons.h), the tooltip
-// control (win/common_controls.h) and the tab control (win/tab_control.h).
+// classes exist in every process: "Button" (win/buttons.h), "Edit"
+// (win/edit.h), the tooltip control (win/common_controls.h) and the tab
+// control (win/tab_control.h).
 // Registered on the first class lookup.
 #include "win/types.h"
 
@@ -12,6 +13,11 @@ namespace quorla {
 void EnsureControlClasses();
 
 LRESULT CALLBACK ButtonProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// SHAutoComplete's part in an "Edit" control (win/shell_autocomplete.h):
+// typing at the end completes from the address history. False for a window
+// of another class. The control's thread.
+bool EnableAddressCompletion(HWND hwnd);
 LRESULT CALLBACK TooltipProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK TabControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

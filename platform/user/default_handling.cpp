@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "frame_defaults.h"
+#include "hosted_widgets_qt.h"
 #include "window_placement.h"
 #include "window_publishing.h"
 #include "window_tree.h"
@@ -94,6 +95,8 @@ LRESULT GetTextLength(HWND hwnd) {
 
 bool HandleByDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   *result = 0;
+  // A window backed by a widget of its own hands its input to it.
+  if (AnyHostedWindow() && HandleHostedInputByDefault(hwnd, message, wParam, lParam, result)) return true;
   switch (message) {
     case WM_ERASEBKGND:
       *result = EraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
@@ -110,6 +113,7 @@ bool HandleByDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRES
       *result = SetCursorByDefault(hwnd, wParam, lParam);
       return true;
     case WM_WINDOWPOSCHANGED:
+      if (AnyHostedWindow()) PlaceHostedWidget(hwnd);
       WindowPosChanged(hwnd, reinterpret_cast<const WINDOWPOS*>(lParam));
       return true;
     case WM_SETTEXT:

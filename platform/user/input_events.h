@@ -3,9 +3,12 @@
 // of the window's thread by the platform's rules (win/input.h). Called on the
 // thread that owns the windows on screen.
 #include <QPoint>
+#include <memory>
 #include <string>
 
 #include "win/types.h"
+
+class QEvent;
 
 namespace quorla {
 
@@ -17,6 +20,7 @@ struct MouseEvent {
   DWORD time = 0;
   WPARAM keys = 0;  // MK_* after the event
   int wheelDelta = 0;
+  std::shared_ptr<QEvent> original;  // the toolkit's event, kept with the message
 };
 
 // False when no window takes the event (over no window of the process, or
@@ -31,6 +35,7 @@ struct KeyEvent {
   std::u16string text;  // what the press typed
   UINT scanCode = 0;
   DWORD time = 0;
+  std::shared_ptr<QEvent> original;  // the toolkit's event, kept with the message
 };
 
 // False when no window has the focus and none is active.

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWheelEvent>
 
+#include "hosted_widgets_qt.h"
 #include "input_events.h"
 #include "key_codes_qt.h"
 #include "mouse_leave_tracking.h"
@@ -59,6 +60,7 @@ void ConvertMouse(QMouseEvent* e) {
   event.screen = e->globalPosition().toPoint();
   event.time = GetTickCount();
   event.keys = KeysOf(e->buttons(), e->modifiers());
+  event.original.reset(e->clone());
   QueueMouseEvent(event);
 }
 
@@ -69,6 +71,7 @@ void ConvertWheel(QWheelEvent* e) {
   event.time = GetTickCount();
   event.keys = KeysOf(e->buttons(), e->modifiers());
   event.wheelDelta = e->angleDelta().y();
+  event.original.reset(e->clone());
   if (event.wheelDelta != 0) QueueMouseEvent(event);
 }
 
@@ -82,14 +85,91 @@ void ConvertKey(QKeyEvent* e) {
   event.text.assign(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
   event.scanCode = e->nativeScanCode();
   event.time = GetTickCount();
+  event.original.reset(e->clone());
+  // A key without a code of its own that types something still types it.
+  if (event.virtualKey == 0 && !event.text.empty() && event.text[0] >= u' ') event.virtualKey = VK_PACKET;
   if (event.virtualKey != 0) QueueKeyEvent(event);
+}
+
+// A wheel that reaches a window's own widget over a hosted widget was handed
+// on by that widget (unused), not turned by the user: the user's wheel
+// reaches the hosted widget first.
+bool HandedOnByHostedWidget(WindowWidget* widget, QWheelEvent* e) {
+  if (!AnyHostedWindow()) return false;
+  QWidget* child = widget->childAt(widget->mapFromGlobal(e->globalPosition()).toPoint());
+  return child && HostedWindowOfObject(child);
+}
+
+bool IsInputEvent(QEvent::Type type) {
+  switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Enter:
+    case QEvent::Leave:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// What the filter does for a widget that backs a window itself.
+bool FilterHosted(HWND hwnd, QWidget* target, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+      g_pointerWidget = target->window();
+      ConvertMouse(static_cast<QMouseEvent*>(event));
+      return true;
+    case QEvent::Wheel:
+      ConvertWheel(static_cast<QWheelEvent*>(event));
+      return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+      if (KeyBelongsToComposition(hwnd, event)) {
+        // The widget's, unqueued; what it leaves to its parents stays theirs.
+        PassToWidget(target, event);
+        return true;
+      }
+      ConvertKey(static_cast<QKeyEvent*>(event));
+      return true;
+    case QEvent::InputMethod:
+      NoteInputMethodEvent(hwnd, event);
+      return false;
+    case QEvent::FocusIn:
+      NoteQtFocusIn(target, static_cast<QFocusEvent*>(event)->reason());
+      return false;
+    case QEvent::ContextMenu:
+      return true;  // no toolkit menu with a loop of its own
+    default:
+      return false;
+  }
 }
 
 class InputFilter final : public QObject {
  public:
   bool eventFilter(QObject* target, QEvent* event) override {
+    // Replayed input, and what a widget hands on to its parents while it
+    // handles it, is the widget's business.
+    if (ReplayingInput()) return false;
     auto* widget = dynamic_cast<WindowWidget*>(target);
-    if (!widget) return false;
+    if (!widget) {
+      if (!AnyHostedWindow() || !target->isWidgetType()) return false;
+      const QEvent::Type type = event->type();
+      if (!IsInputEvent(type) && type != QEvent::InputMethod && type != QEvent::FocusIn &&
+          type != QEvent::ContextMenu)
+        return false;
+      HWND hosted = HostedWindowOfObject(target);
+      if (!hosted || !FilterHosted(hosted, static_cast<QWidget*>(target), event)) return false;
+      event->setAccepted(true);  // taken: Qt hands it on to no parent
+      return true;
+    }
     switch (event->type()) {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:
@@ -99,6 +179,7 @@ class InputFilter final : public QObject {
         ConvertMouse(static_cast<QMouseEvent*>(event));
         return true;
       case QEvent::Wheel:
+        if (HandedOnByHostedWidget(widget, static_cast<QWheelEvent*>(event))) return false;
         ConvertWheel(static_cast<QWheelEvent*>(event));
         return true;
       case QEvent::KeyPress:

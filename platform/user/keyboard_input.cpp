@@ -70,6 +70,7 @@ bool QueueKeyEvent(const KeyEvent& event) {
   msg.pt = POINT{pointer.x(), pointer.y()};
   InputExtras extras;
   if (event.down) extras.text = event.text;
+  extras.original = event.original;
   return queue->PostInput(msg, std::move(extras));
 }
 
@@ -100,6 +101,14 @@ void NoteInputMessageTaken(const MSG& msg, const InputExtras& extras) {
     client.wParam = extras.keys;
   }
   NoteInputTaken(client);
+  ThreadUiState& ui = CurrentUiState();
+  const bool input = (client.message >= WM_MOUSEFIRST && client.message <= WM_MOUSELAST) || client.message == WM_KEYDOWN ||
+                     client.message == WM_KEYUP || client.message == WM_SYSKEYDOWN || client.message == WM_SYSKEYUP;
+  if (input) {
+    ui.lastInput = msg;
+    ui.lastInputEvent = extras.original;
+    ui.typedWithKey.clear();  // the characters TranslateMessage posted for the previous key came before this
+  }
   if (client.message >= WM_MOUSEFIRST && client.message <= WM_MOUSELAST) {
     const UINT m = client.message;
     const bool press = m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN || m == WM_MBUTTONDOWN;
@@ -111,9 +120,9 @@ void NoteInputMessageTaken(const MSG& msg, const InputExtras& extras) {
     return;
   }
   if (IsKeyDownMessage(msg.message)) {
-    ThreadUiState& state = CurrentUiState();
-    state.lastKey = msg;
-    state.lastKeyText = extras.text;
+    ui.lastKey = msg;
+    ui.lastKeyText = extras.text;
+    ui.lastKeyTypesItself = extras.original != nullptr;
   }
 }
 
@@ -127,6 +136,11 @@ BOOL TranslateMessage(const MSG* msg) {
   std::u16string text = quorla::SameMessage(*msg, state.lastKey) ? state.lastKeyText
                                                                  : quorla::TextOfKey(static_cast<int>(msg->wParam));
   UINT charMessage = msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
-  for (char16_t c : text) PostMessageW(msg->hwnd, charMessage, static_cast<WPARAM>(c), msg->lParam);
+  const bool typed = state.lastKeyTypesItself && quorla::SameMessage(*msg, state.lastKey);
+  for (char16_t c : text) {
+    if (!PostMessageW(msg->hwnd, charMessage, static_cast<WPARAM>(c), msg->lParam)) continue;
+    if (typed && charMessage == WM_CHAR)
+      state.typedWithKey.push_back(MSG{msg->hwnd, charMessage, static_cast<WPARAM>(c), msg->lParam, msg->time, msg->pt});
+  }
   return TRUE;
 }

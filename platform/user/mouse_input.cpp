@@ -132,6 +132,7 @@ bool QueueMouseEvent(const MouseEvent& event) {
   extras.cursorWindow = target;
   extras.hitCode = hit;
   extras.keys = event.keys;
+  extras.original = event.original;
   return queue->PostInput(msg, std::move(extras));
 }
 

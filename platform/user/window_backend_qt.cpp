@@ -6,6 +6,7 @@
 #include <QThread>
 #include <unistd.h>
 
+#include "hosted_widgets_qt.h"
 #include "icon_object.h"
 #include "input_filter_qt.h"
 #include "window_access.h"
@@ -20,7 +21,10 @@ namespace {
 class QtWindowBackend final : public WindowBackend {
  public:
   QtWindowBackend(HWND hwnd, DWORD style, DWORD exStyle) : widget_(new WindowWidget(hwnd, style, exStyle)) {}
-  ~QtWindowBackend() override { delete widget_; }
+  ~QtWindowBackend() override {
+    ReleaseHostedChildren(widget_);  // their owners delete them, not Qt
+    delete widget_;
+  }
 
   void Show(bool activate, int showCommand) override {
     widget_->setAttribute(Qt::WA_ShowWithoutActivating, !activate);

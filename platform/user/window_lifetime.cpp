@@ -1,6 +1,7 @@
 #include "window_lifetime.h"
 
 #include "activation.h"
+#include "hosted_widgets_qt.h"
 #include "update_regions.h"
 #include "window_tree.h"
 #include "win/gdi_objects.h"
@@ -30,6 +31,8 @@ void TakeOffScreen(HWND hwnd) {
 }
 
 void ReleaseScreenResources(WindowRecord& record) {
+  // A widget behind the window goes back to its owner.
+  if (AnyHostedWindow()) UnhostWidget(record.handle);
   std::shared_ptr<WindowBackend> backend;
   HRGN shape = nullptr;
   {

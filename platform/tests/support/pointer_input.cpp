@@ -24,8 +24,11 @@ void Deliver(HWND window, QEvent::Type type, POINT screen, Qt::MouseButton butto
   QWidget* widget = quorla::WidgetOfWindow(TopLevelOf(window));
   if (!widget) return;
   const QPoint global(screen.x, screen.y);
-  QMouseEvent event(type, QPointF(global - widget->geometry().topLeft()), QPointF(global), button, held,
-                    Qt::NoModifier);
+  // The widget under the point, as the windowing system picks it: a child
+  // widget behind a control (an edit's text field) takes it.
+  if (QWidget* child = widget->childAt(widget->mapFromGlobal(global))) widget = child;
+  const QPointF local = widget->mapFromGlobal(QPointF(global));
+  QMouseEvent event(type, local, local, QPointF(global), button, held, Qt::NoModifier);
   QCoreApplication::sendEvent(widget, &event);
   DispatchPending();
 }

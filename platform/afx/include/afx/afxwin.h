@@ -6,6 +6,7 @@
 #include "afx/button.h"
 #include "afx/dc.h"
 #include "afx/dialog.h"
+#include "afx/edit.h"
 #include "afx/font.h"
 #include "afx/geometry.h"
 #include "afx/image.h"
