@@ -411,6 +411,41 @@ TEST(EditControl, TheWheelIsQueuedToTheFocusWindowWithItsDeltaAndScreenPoint) {
   }
 }
 
+TEST(EditControl, AWheelAFieldHandsToItsWindowLaterIsNoInput) {
+  Panel panel;
+  SetFocus(panel.edit);
+  quorla_test::DrainMessages();
+  panel.editSeen.clear();
+  QWidget* top = quorla::WidgetOfWindow(panel.parent);
+  struct Case {
+    const char* name;
+    QPoint local;  // in the top-level window
+    size_t messages;
+  } cases[] = {{"over the field", QPoint(60, 20), 0}, {"beside it", QPoint(250, 80), 1}};
+  for (const Case& c : cases) {
+    panel.editSeen.clear();
+    QWheelEvent wheel(QPointF(c.local), top->mapToGlobal(QPointF(c.local)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(top, &wheel);
+    quorla_test::DrainMessages();
+    EXPECT_EQ(static_cast<size_t>(panel.Count(WM_MOUSEWHEEL)), c.messages) << c.name;
+  }
+}
+
+TEST(EditControl, ADoubleClickSelectsAWord) {
+  Panel panel;
+  SetWindowTextW(panel.edit, u"abc defghij klm");
+  panel.Mouse(QEvent::MouseButtonPress, 60, 12);
+  panel.Mouse(QEvent::MouseButtonRelease, 60, 12, Qt::LeftButton, Qt::NoButton);
+  panel.Mouse(QEvent::MouseButtonPress, 60, 12);
+  panel.Mouse(QEvent::MouseButtonRelease, 60, 12, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(panel.Count(WM_LBUTTONDBLCLK), 1);
+  const auto [start, end] = SelectionOf(panel.edit);
+  EXPECT_LT(start, end);
+  const QString word = panel.Field()->selectedText().trimmed();
+  EXPECT_TRUE(word == "abc" || word == "defghij" || word == "klm") << word.toStdString();
+}
+
 TEST(EditControl, AnInputMethodsCompositionKeepsItsKeysAndItsEnter) {
   Panel panel;
   SetFocus(panel.edit);
