@@ -1,0 +1,218 @@
+#include "web_browser_fixture.h"
+
+#include <stdlib.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+
+#include "win/messages.h"
+#include "win/window_classes.h"
+#include "win/window_objects.h"
+#include "win/window_styles.h"
+
+namespace quorla_test {
+
+std::string Narrow(const std::u16string& text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString();
+}
+std::u16string Wide(const std::string& text) { return QString::fromStdString(text).toStdU16String(); }
+
+namespace {
+
+std::string TextOf(const VARIANT* v) {
+  if (!v || v->vt != VT_BSTR || !v->bstrVal) return {};
+  return Narrow(std::u16string(v->bstrVal, SysStringLen(v->bstrVal)));
+}
+std::string TextOf(BSTR text) { return text ? Narrow(std::u16string(text, SysStringLen(text))) : std::string(); }
+
+}  // namespace
+
+class RecordingSink final : public DWebBrowserEvents2 {
+ public:
+  explicit RecordingSink(WebBrowserTest& test, IWebBrowser2* browser) : test_(test), browser_(browser) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid != IID_IUnknown && iid != IID_IDispatch && iid != DIID_DWebBrowserEvents2) {
+      *out = nullptr;
+      return E_NOINTERFACE;
+    }
+    AddRef();
+    *out = static_cast<DWebBrowserEvents2*>(this);
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++count_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ULONG c = --count_;
+    if (c == 0) delete this;
+    return c;
+  }
+
+  void STDMETHODCALLTYPE BeforeNavigate2(IDispatch* dispatch, VARIANT* url, VARIANT*, VARIANT*, VARIANT*, VARIANT*,
+                                         VARIANT_BOOL* cancel) override {
+    BrowserEvent e = Make("BeforeNavigate2", dispatch, TextOf(url));
+    if (test_.cancelWhen && test_.cancelWhen(e)) *cancel = VARIANT_TRUE;
+    Log(e);
+  }
+  void STDMETHODCALLTYPE NavigateComplete2(IDispatch* dispatch, VARIANT* url) override {
+    Log(Make("NavigateComplete2", dispatch, TextOf(url)));
+  }
+  void STDMETHODCALLTYPE DocumentComplete(IDispatch* dispatch, VARIANT* url) override {
+    Log(Make("DocumentComplete", dispatch, TextOf(url)));
+  }
+  void STDMETHODCALLTYPE StatusTextChange(BSTR text) override { Log(Make("StatusTextChange", nullptr, TextOf(text))); }
+  void STDMETHODCALLTYPE TitleChange(BSTR title) override { Log(Make("TitleChange", nullptr, TextOf(title))); }
+  void STDMETHODCALLTYPE CommandStateChange(LONG command, VARIANT_BOOL enable) override {
+    Log(Make("CommandStateChange", nullptr, std::to_string(command) + (enable ? " 1" : " 0")));
+  }
+
+  void Forget() { browser_ = nullptr; }
+
+ private:
+  BrowserEvent Make(const char* name, IDispatch* dispatch, std::string text) {
+    BrowserEvent e{name, false, std::move(text), -1};
+    if (browser_) {
+      IDispatch* own = nullptr;
+      browser_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&own));
+      e.topLevel = dispatch && dispatch == own;
+      if (own) own->Release();
+      READYSTATE state = READYSTATE_UNINITIALIZED;
+      browser_->get_ReadyState(&state);
+      e.readyState = state;
+    }
+    return e;
+  }
+  void Log(const BrowserEvent& e) {
+    test_.events.push_back(e);
+    if (test_.onEvent) test_.onEvent(e);
+  }
+
+  WebBrowserTest& test_;
+  IWebBrowser2* browser_;
+  ULONG count_ = 1;
+};
+
+void WebBrowserTest::SetUp() {
+  char pattern[] = "/tmp/quorla-webbrowser-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  tempRoot_ = pattern;
+  std::filesystem::create_directories(tempRoot_ + "/data");
+  std::filesystem::create_directories(tempRoot_ + "/cache");
+  setenv("XDG_DATA_HOME", (tempRoot_ + "/data").c_str(), 1);
+  setenv("XDG_CACHE_HOME", (tempRoot_ + "/cache").c_str(), 1);
+
+  static const bool registered = [] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpszClassName = u"QuorlaBrowserTestHost";
+    return RegisterClassExW(&wc) != 0;
+  }();
+  ASSERT_TRUE(registered);
+  host = CreateWindowExW(0, u"QuorlaBrowserTestHost", u"host", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr,
+                         nullptr, nullptr);
+  ASSERT_NE(host, nullptr);
+  RECT rect{0, 0, 600, 400};
+  ASSERT_EQ(CreateWebBrowserControl(host, WS_VISIBLE, &rect, 100, &window, &browser), S_OK);
+  sink = new RecordingSink(*this, browser);
+  IConnectionPointContainer* container = nullptr;
+  ASSERT_EQ(browser->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)), S_OK);
+  IConnectionPoint* point = nullptr;
+  ASSERT_EQ(container->FindConnectionPoint(DIID_DWebBrowserEvents2, &point), S_OK);
+  ASSERT_EQ(point->Advise(sink, &cookie_), S_OK);
+  point->Release();
+  container->Release();
+}
+
+void WebBrowserTest::TearDown() {
+  if (sink) sink->Forget();
+  if (browser) browser->Release();
+  if (sink) sink->Release();
+  if (host) DestroyWindow(host);
+  // Let the engine's deferred deletions run before the process ends.
+  PumpFor(200);
+  server.Stop();
+  std::error_code ignored;
+  if (!tempRoot_.empty()) std::filesystem::remove_all(tempRoot_, ignored);
+}
+
+bool WebBrowserTest::PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(2);
+  }
+  return true;
+}
+
+void WebBrowserTest::PumpFor(int milliseconds) {
+  PumpUntil([] { return false; }, milliseconds);
+}
+
+bool WebBrowserTest::WaitForEvent(const std::string& name, size_t count, int timeoutMs) {
+  return PumpUntil([&] { return Count(name) >= count; }, timeoutMs);
+}
+
+HRESULT WebBrowserTest::Navigate(const std::u16string& address) {
+  BSTR text = SysAllocStringLen(address.data(), static_cast<UINT>(address.size()));
+  HRESULT hr = browser->Navigate(text, nullptr, nullptr, nullptr, nullptr);
+  SysFreeString(text);
+  return hr;
+}
+
+LONG WebBrowserTest::ReadyState() {
+  READYSTATE state = READYSTATE_UNINITIALIZED;
+  EXPECT_EQ(browser->get_ReadyState(&state), S_OK);
+  return state;
+}
+
+std::u16string WebBrowserTest::LocationUrl() {
+  BSTR text = nullptr;
+  EXPECT_EQ(browser->get_LocationURL(&text), S_OK);
+  std::u16string out = text ? std::u16string(text, SysStringLen(text)) : std::u16string();
+  SysFreeString(text);
+  return out;
+}
+
+std::u16string WebBrowserTest::LocationName() {
+  BSTR text = nullptr;
+  EXPECT_EQ(browser->get_LocationName(&text), S_OK);
+  std::u16string out = text ? std::u16string(text, SysStringLen(text)) : std::u16string();
+  SysFreeString(text);
+  return out;
+}
+
+size_t WebBrowserTest::Count(const std::string& name) const {
+  size_t n = 0;
+  for (const auto& e : events) n += e.name == name;
+  return n;
+}
+
+std::vector<std::string> WebBrowserTest::Sequence(const std::vector<std::string>& names) const {
+  std::vector<std::string> out;
+  for (const auto& e : events) {
+    if (std::find(names.begin(), names.end(), e.name) == names.end()) continue;
+    out.push_back(e.name + (e.name == "BeforeNavigate2" || e.name == "NavigateComplete2" ||
+                                    e.name == "DocumentComplete"
+                                ? (e.topLevel ? " top " : " frame ")
+                                : " ") +
+                  e.text);
+  }
+  return out;
+}
+
+std::vector<std::string> WebBrowserTest::RequestedPaths() {
+  std::vector<std::string> out;
+  for (const auto& r : server.Requests()) out.push_back(r.query.empty() ? r.path : r.path + "?" + r.query);
+  return out;
+}
+
+}  // namespace quorla_test

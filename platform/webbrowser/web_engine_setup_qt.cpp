@@ -1,0 +1,57 @@
+#include "web_engine_setup_qt.h"
+
+#include <unistd.h>
+
+#include <QDir>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <cstdlib>
+
+#include "qt_application.h"
+
+namespace quorla {
+namespace {
+
+QString FolderFromEnvironment(const char* variable, const char* homeRelative) {
+  const char* value = std::getenv(variable);
+  if (value && *value == '/') return QString::fromLocal8Bit(value);
+  return QDir::homePath() + QLatin1Char('/') + QLatin1String(homeRelative);
+}
+
+QWebEngineProfile* MakeProfile() {
+  // The sandbox refuses to run for root; it must be off before the engine's
+  // first process starts, and stays on for everyone else.
+  if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+  EnsureQtApplication();
+  const WebEngineFolders folders = WebEngineFoldersFromEnvironment();
+  auto* profile = new QWebEngineProfile(QStringLiteral("Default"));
+  profile->setPersistentStoragePath(folders.data);
+  profile->setCachePath(folders.cache);
+  profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
+  profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+  QWebEngineSettings* settings = profile->settings();
+  // Page icons are fetched by the browser itself, through its own rules.
+  settings->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
+  settings->setAttribute(QWebEngineSettings::TouchIconsEnabled, false);
+  // Only windows a person asked for (a click) may open.
+  settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+  settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+  QObject::connect(profile, &QWebEngineProfile::downloadRequested,
+                   [](QWebEngineDownloadRequest* download) { download->cancel(); });
+  return profile;
+}
+
+}  // namespace
+
+WebEngineFolders WebEngineFoldersFromEnvironment() {
+  return {FolderFromEnvironment("XDG_DATA_HOME", ".local/share") + QStringLiteral("/vxbrowser/webengine"),
+          FolderFromEnvironment("XDG_CACHE_HOME", ".cache") + QStringLiteral("/vxbrowser/webengine")};
+}
+
+QWebEngineProfile* WebEngineProfile() {
+  static QWebEngineProfile* const profile = MakeProfile();
+  return profile;
+}
+
+}  // namespace quorla
