@@ -329,8 +329,10 @@ void WebBrowserControl::OnLinkHovered(const QString& url) {
 
 void WebBrowserControl::OnActionsChanged() {
   if (!page_) return;
-  const bool back = page_->action(QWebEnginePage::Back)->isEnabled();
-  const bool forward = page_->action(QWebEnginePage::Forward)->isEnabled();
+  // The history, not the actions: the engine enables them one after the
+  // other, and the first change would show the other in its old state.
+  const bool back = page_->history()->canGoBack();
+  const bool forward = page_->history()->canGoForward();
   if (back == canGoBack_ && forward == canGoForward_) return;
   canGoBack_ = back;
   canGoForward_ = forward;

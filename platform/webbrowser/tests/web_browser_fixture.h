@@ -24,6 +24,8 @@ struct BrowserEvent {
 class RecordingSink;
 
 class WebBrowserTest : public ::testing::Test {
+  friend class RecordingSink;
+
  protected:
   void SetUp() override;
   void TearDown() override;

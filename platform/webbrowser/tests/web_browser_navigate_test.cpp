@@ -52,7 +52,7 @@ TEST_F(WebBrowserTest, UnusableAddressesAreRefused) {
 }
 
 TEST_F(WebBrowserTest, LocationNameIsTheTitleElseTheAddress) {
-  server.ServeBody("/titled", "<html><head><title>淘宝 Title</title></head></html>");
+  server.ServeBody("/titled", "<html><head><meta charset=\"utf-8\"><title>淘宝 Title</title></head></html>");
   ASSERT_TRUE(server.Start());
   EXPECT_EQ(LocationUrl(), u"");
   ASSERT_EQ(Navigate(Wide(server.Url("/titled"))), S_OK);
