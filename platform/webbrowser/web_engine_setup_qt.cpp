@@ -2,22 +2,16 @@
 
 #include <unistd.h>
 
-#include <QDir>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <cstdlib>
 
+#include "web_engine_folders.h"
 #include "qt_application.h"
 
 namespace quorla {
 namespace {
-
-QString FolderFromEnvironment(const char* variable, const char* homeRelative) {
-  const char* value = std::getenv(variable);
-  if (value && *value == '/') return QString::fromLocal8Bit(value);
-  return QDir::homePath() + QLatin1Char('/') + QLatin1String(homeRelative);
-}
 
 QWebEngineProfile* MakeProfile() {
   // The sandbox refuses to run for root; it must be off before the engine's
@@ -43,11 +37,6 @@ QWebEngineProfile* MakeProfile() {
 }
 
 }  // namespace
-
-WebEngineFolders WebEngineFoldersFromEnvironment() {
-  return {FolderFromEnvironment("XDG_DATA_HOME", ".local/share") + QStringLiteral("/vxbrowser/webengine"),
-          FolderFromEnvironment("XDG_CACHE_HOME", ".cache") + QStringLiteral("/vxbrowser/webengine")};
-}
 
 QWebEngineProfile* WebEngineProfile() {
   static QWebEngineProfile* const profile = MakeProfile();

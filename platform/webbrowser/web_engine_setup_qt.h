@@ -9,19 +9,10 @@
 // cache under $XDG_CACHE_HOME (their usual defaults when unset). The engine
 // loads no page icons of its own, lets no script open windows, and every
 // download is refused.
-#include <QString>
-
 class QWebEngineProfile;
 
 namespace quorla {
 
 QWebEngineProfile* WebEngineProfile();
-
-// The folders the profile uses, for the tests.
-struct WebEngineFolders {
-  QString data;
-  QString cache;
-};
-WebEngineFolders WebEngineFoldersFromEnvironment();
 
 }  // namespace quorla

@@ -1,9 +1,25 @@
 #include "web_page_qt.h"
 
+#include <QAuthenticator>
+
+#include "win/message_box.h"
+
 namespace quorla {
 
 WebPage::WebPage(QWebEngineProfile* profile, NavigationQuestion question)
-    : QWebEnginePage(profile), question_(std::move(question)) {}
+    : QWebEnginePage(profile), question_(std::move(question)) {
+  // An untouched authenticator is a cancelled log-in.
+  connect(this, &QWebEnginePage::authenticationRequired, this,
+          [](const QUrl&, QAuthenticator* authenticator) { *authenticator = QAuthenticator(); });
+  connect(this, &QWebEnginePage::proxyAuthenticationRequired, this,
+          [](const QUrl&, QAuthenticator* authenticator, const QString&) { *authenticator = QAuthenticator(); });
+}
+
+void WebPage::javaScriptAlert(const QUrl& origin, const QString& message) {
+  const QString caption = QString::fromLatin1(origin.toEncoded(QUrl::RemovePath | QUrl::RemoveQuery));
+  MessageBoxW(nullptr, reinterpret_cast<const WCHAR*>(message.utf16()), reinterpret_cast<const WCHAR*>(caption.utf16()),
+              MB_OK);
+}
 
 bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
   if (!question_) return false;

@@ -1,7 +1,11 @@
 #pragma once
-// The engine page behind one WebBrowser control. It only forwards the
-// engine's question about each navigation to its owner, who may refuse it;
-// everything else the owner reads from the page's signals. Lives on the
+// The engine page behind one WebBrowser control. It forwards the engine's
+// question about each navigation to its owner, who may refuse it, and answers
+// the page's own dialogs without any loop of Qt's: an alert is the layer's
+// message box; confirm, prompt, file choice and log-in requests are answered
+// as cancelled (the layer's box has no cancel button); certificate errors are
+// refused by the engine itself. Everything else the owner reads from the
+// page's signals. Lives on the
 // thread that runs Qt; deleted later, never inside one of its own callbacks.
 #include <QWebEnginePage>
 #include <functional>
@@ -20,6 +24,10 @@ class WebPage final : public QWebEnginePage {
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
   void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int, const QString&) override {}
+  void javaScriptAlert(const QUrl& origin, const QString& message) override;
+  bool javaScriptConfirm(const QUrl&, const QString&) override { return false; }
+  bool javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) override { return false; }
+  QStringList chooseFiles(FileSelectionMode, const QStringList&, const QStringList&) override { return {}; }
 
  private:
   NavigationQuestion question_;
