@@ -22,8 +22,12 @@
 // closing the last window does not quit (only WM_QUIT ends a loop). When the
 // display connection breaks, the process ends at once with status 1, as
 // TerminateProcess ends it.
+#include "win/api.h"
+
 namespace quorla {
 
-void EnsureQtApplication();
+// Exported for the layer's WebBrowser library, which needs the application
+// before it makes its engine objects.
+WINAPI_EXPORT void EnsureQtApplication();
 
 }  // namespace quorla

@@ -1,13 +1,10 @@
 #include "web_browser_fixture.h"
 
-#include <stdlib.h>
-
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 
 #include "win/messages.h"
 #include "win/window_classes.h"
@@ -95,14 +92,6 @@ class RecordingSink final : public DWebBrowserEvents2 {
 };
 
 void WebBrowserTest::SetUp() {
-  char pattern[] = "/tmp/quorla-webbrowser-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  tempRoot_ = pattern;
-  std::filesystem::create_directories(tempRoot_ + "/data");
-  std::filesystem::create_directories(tempRoot_ + "/cache");
-  setenv("XDG_DATA_HOME", (tempRoot_ + "/data").c_str(), 1);
-  setenv("XDG_CACHE_HOME", (tempRoot_ + "/cache").c_str(), 1);
-
   static const bool registered = [] {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
@@ -134,8 +123,6 @@ void WebBrowserTest::TearDown() {
   // Let the engine's deferred deletions run before the process ends.
   PumpFor(200);
   server.Stop();
-  std::error_code ignored;
-  if (!tempRoot_.empty()) std::filesystem::remove_all(tempRoot_, ignored);
 }
 
 bool WebBrowserTest::PumpUntil(const std::function<bool()>& done, int timeoutMs) {

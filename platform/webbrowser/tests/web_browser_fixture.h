@@ -1,8 +1,8 @@
 #pragma once
 // A WebBrowser control in a hidden top-level window, a sink that writes each
 // event into a log, and a local server, for the control's tests. Each test
-// process gets data and cache folders of its own (the engine's profile lives
-// there).
+// process keeps the engine's profile in folders of its own
+// (private_profile_folders.cpp).
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -56,7 +56,6 @@ class WebBrowserTest : public ::testing::Test {
   std::function<void(const BrowserEvent&)> onEvent;
 
  private:
-  std::string tempRoot_;
   DWORD cookie_ = 0;
 };
 
