@@ -9,20 +9,31 @@
 // never inside one of their own callbacks. Used on the thread that runs Qt.
 #include <QPointer>
 #include <QUrl>
+#include <cstdint>
 #include <deque>
-#include <utility>
-#include <vector>
+#include <memory>
 
+#include "event_sinks.h"
+#include "host_site.h"
 #include "layer_object.h"
+#include "page_snapshots.h"
 #include "web_page_qt.h"
 #include "win/webbrowser.h"
 
 class QWebEngineView;
 class QWebEngineLoadingInfo;
+class QWebEngineNewWindowRequest;
+
+// Answered only by the controls of this library: the control itself, with a
+// reference. A host's answer to NewWindow2 is recognised by it.
+QUORLA_DEFINE_GUID(IID_QuorlaWebBrowserControl, 0x6A1D3C52, 0x0E4B, 0x4C3F, 0x9D, 0x27, 0x51, 0x88, 0x3A, 0x0C, 0x7E,
+                   0x14);
 
 namespace quorla {
 
-class WebBrowserControl final : public LayerObject<IWebBrowser2>, public IConnectionPointContainer {
+class WebBrowserControl final : public LayerObject<IWebBrowser2>,
+                                public IConnectionPointContainer,
+                                public IOleObject {
  public:
   // Creates the window too; null when it cannot be made.
   static WebBrowserControl* Create(HWND parent, DWORD style, const RECT& rect, UINT id);
@@ -51,31 +62,20 @@ class WebBrowserControl final : public LayerObject<IWebBrowser2>, public IConnec
   // IConnectionPointContainer
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override;
 
+  // IOleObject
+  HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override;
+  HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) override;
+
   // From the window's procedure.
   void PlaceView();
   void WindowGone();
 
  private:
-  // The one connection point, counted with the control.
-  class EventPoint final : public IConnectionPoint {
-   public:
-    explicit EventPoint(WebBrowserControl& owner) : owner_(owner) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
-    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
-    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override;
-    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
-    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
-
-   private:
-    WebBrowserControl& owner_;
-  };
-
   WebBrowserControl() : events_(*this) {}
   ~WebBrowserControl() override;
   void MakeEngineObjects();
   void DropEngineObjects();
+  bool Live() const { return page_ != nullptr; }
 
   // The engine's notifications.
   bool OnNavigationQuestion(const QUrl& url, QWebEnginePage::NavigationType type, bool isMainFrame);
@@ -84,20 +84,28 @@ class WebBrowserControl final : public LayerObject<IWebBrowser2>, public IConnec
   void OnTitleChanged(const QString& title);
   void OnLinkHovered(const QString& url);
   void OnActionsChanged();
+  void OnNewWindowRequested(QWebEngineNewWindowRequest& request);
+  void OnSnapshotKept(std::uint64_t serial);
 
-  // Calls each advised sink while the control lives on; the control and the
-  // sinks are held for the duration, so a sink may release them.
-  template <typename Call>
-  void Fire(Call call);
+  // A pop-up handed to this (new) control: its BeforeNavigate2, then the
+  // engine's load, or nothing at all when the host cancels.
+  void AdoptPopup(QWebEngineNewWindowRequest& request);
+  // BeforeNavigate2 with the given dispatch; true when the host lets it go.
+  bool AskBeforeNavigate(IDispatch* dispatch, const QString& address);
+  // The top-level load's end, told once its snapshot is there (or its time
+  // is up, or a newer navigation starts).
+  void FinishCompletion();
+
+  void Fire(const std::function<void(DWebBrowserEvents2*)>& call);
   void FireCommandStates();
   IDispatch* OwnDispatch() { return static_cast<IWebBrowser2*>(this); }
 
-  EventPoint events_;
+  EventSinks events_;
+  HostSite site_;
   HWND hwnd_ = nullptr;
   QPointer<WebPage> page_;
   QPointer<QWebEngineView> view_;
-  std::vector<std::pair<DWORD, DWebBrowserEvents2*>> sinks_;
-  DWORD nextCookie_ = 1;
+  std::unique_ptr<PageSnapshots> snapshots_;
   READYSTATE ready_ = READYSTATE_UNINITIALIZED;
   // The top-level load under way, as the engine's load signals tell it.
   bool loading_ = false;
@@ -107,8 +115,19 @@ class WebBrowserControl final : public LayerObject<IWebBrowser2>, public IConnec
   // being reported is one of them.
   std::deque<QUrl> refused_;
   bool reportingRefused_ = false;
+  // A pop-up's address, already told in its BeforeNavigate2: the engine's own
+  // question about it is answered without a second one.
+  QUrl popupAsked_;
+  // A load ended whose DocumentComplete waits for a snapshot started after
+  // its end (a serial above completionMark_).
+  bool completionPending_ = false;
+  std::uint64_t completionMark_ = 0;
+  std::uint64_t completions_ = 0;
+  QUrl completionUrl_;
   bool canGoBack_ = false;
   bool canGoForward_ = false;
+  // Expires with the control, for the engine's deferred calls.
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace quorla

@@ -6,8 +6,8 @@
 
 namespace quorla {
 
-WebPage::WebPage(QWebEngineProfile* profile, NavigationQuestion question)
-    : QWebEnginePage(profile), question_(std::move(question)) {
+WebPage::WebPage(QWebEngineProfile* profile, NavigationQuestion question, ScriptError scriptError)
+    : QWebEnginePage(profile), question_(std::move(question)), scriptError_(std::move(scriptError)) {
   // An untouched authenticator is a cancelled log-in.
   connect(this, &QWebEnginePage::authenticationRequired, this,
           [](const QUrl&, QAuthenticator* authenticator) { *authenticator = QAuthenticator(); });
@@ -19,6 +19,15 @@ void WebPage::javaScriptAlert(const QUrl& origin, const QString& message) {
   const QString caption = QString::fromLatin1(origin.toEncoded(QUrl::RemovePath | QUrl::RemoveQuery));
   MessageBoxW(nullptr, reinterpret_cast<const WCHAR*>(message.utf16()), reinterpret_cast<const WCHAR*>(caption.utf16()),
               MB_OK);
+}
+
+void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int,
+                                       const QString&) {
+  // The engine reports an exception that no handler caught as an error
+  // message of its own words; a page's console.error never starts so.
+  if (level != ErrorMessageLevel || !message.startsWith(QLatin1String("Uncaught")) || !scriptError_) return;
+  ScriptError report = scriptError_;
+  report();
 }
 
 bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {

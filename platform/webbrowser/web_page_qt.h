@@ -1,6 +1,8 @@
 #pragma once
 // The engine page behind one WebBrowser control. It forwards the engine's
-// question about each navigation to its owner, who may refuse it, and answers
+// question about each navigation to its owner, who may refuse it, tells it of
+// each script error that the page left uncaught (the engine's console reports
+// of them go nowhere else, standard error included), and answers
 // the page's own dialogs without any loop of Qt's: an alert is the layer's
 // message box; confirm, prompt, file choice and log-in requests are answered
 // as cancelled (the layer's box has no cancel button); certificate errors are
@@ -17,13 +19,19 @@ class WebPage final : public QWebEnginePage {
   // Answers whether the navigation may go on.
   using NavigationQuestion = std::function<bool(const QUrl& url, NavigationType type, bool isMainFrame)>;
 
-  WebPage(QWebEngineProfile* profile, NavigationQuestion question);
+  using ScriptError = std::function<void()>;
+
+  WebPage(QWebEngineProfile* profile, NavigationQuestion question, ScriptError scriptError);
   // The owner is gone: every navigation asked about from now on is refused.
-  void Detach() { question_ = nullptr; }
+  void Detach() {
+    question_ = nullptr;
+    scriptError_ = nullptr;
+  }
 
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
-  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int, const QString&) override {}
+  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
+                                const QString& source) override;
   void javaScriptAlert(const QUrl& origin, const QString& message) override;
   bool javaScriptConfirm(const QUrl&, const QString&) override { return false; }
   bool javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) override { return false; }
@@ -31,6 +39,7 @@ class WebPage final : public QWebEnginePage {
 
  private:
   NavigationQuestion question_;
+  ScriptError scriptError_;
 };
 
 }  // namespace quorla

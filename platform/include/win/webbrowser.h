@@ -1,7 +1,14 @@
 #pragma once
 // The WebBrowser control: a child window showing web pages, driven through
 // IWebBrowser2 and reporting to its host through DWebBrowserEvents2, whose
-// sinks are advised through IConnectionPointContainer.
+// sinks are advised through IConnectionPointContainer. The host hands the
+// control its site through IOleObject (win/doc_host.h): the control asks it
+// for the host's flags and hands it the pages' uncaught script errors, which
+// never reach the user or standard error.
+//
+// The control lives in a library of its own, libquorla-webbrowser.so (CMake
+// target quorla_webbrowser), so that only programs showing pages load the web
+// engine.
 //
 // The control and every call to it belong to the thread that runs Qt (the
 // user-interface thread). Events reach the sinks synchronously, from inside
@@ -9,9 +16,9 @@
 // release the control or destroy its window from inside an event, after which
 // nothing more fires. Event dispatches are the control's own IDispatch for
 // the top-level page and another object for a frame. Addresses are reported
-// fully encoded (ASCII only). Nothing about documents, pop-ups or host sites
-// is offered yet: get_Document answers E_NOTIMPL.
+// fully encoded (ASCII only), fit to be stored and loaded again.
 #include "win/connection_points.h"
+#include "win/doc_host.h"
 #include "win/geometry.h"
 #include "win/oleauto.h"
 
@@ -42,16 +49,27 @@ struct IWebBrowser2 : IDispatch {
   virtual HRESULT STDMETHODCALLTYPE GoBack() = 0;
   virtual HRESULT STDMETHODCALLTYPE GoForward() = 0;
   // Typed text gets the engine's fix-up ("127.0.0.1:8080/a" is an http
-  // address); E_INVALIDARG for an empty or unusable address. Flags, target
-  // frame, post data and headers may be null and are not used.
+  // address); E_INVALIDARG for an empty or unusable address. Escaped bytes
+  // (%XX) go out as written, except that the toolkit sends an escaped
+  // letter, digit or "-._~" as the character itself (the same address by the
+  // URL rules). Flags, target frame, post data and headers may be null and
+  // are not used.
   virtual HRESULT STDMETHODCALLTYPE Navigate(BSTR url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData,
                                              VARIANT* headers) = 0;
   virtual HRESULT STDMETHODCALLTYPE Refresh() = 0;
   // level: null, or a VT_I4 of REFRESH_*; REFRESH_COMPLETELY bypasses the cache.
   virtual HRESULT STDMETHODCALLTYPE Refresh2(VARIANT* level) = 0;
   virtual HRESULT STDMETHODCALLTYPE Stop() = 0;
-  // The control itself.
+  // The control itself (its own IDispatch, the top-level events' dispatch).
   virtual HRESULT STDMETHODCALLTYPE get_Application(IDispatch** out) = 0;
+  // The committed page as a document of the layer (win/mshtml.h:
+  // IHTMLDocument2, IHTMLDocument3, IPersistStreamInit) built from the latest
+  // snapshot of the page's markup: its URL the page's, its title the
+  // engine's current one, its charset and saved source the snapshot's. Each
+  // call hands out the latest snapshot and asks for a fresh one (one is taken
+  // at a time; a page of 1.5 MB takes about a second). S_OK with a null
+  // *out while the committed page has no snapshot yet: a commit drops the
+  // previous page's.
   virtual HRESULT STDMETHODCALLTYPE get_Document(IDispatch** out) = 0;
   // The engine's title of the page, else its address.
   virtual HRESULT STDMETHODCALLTYPE get_LocationName(BSTR* out) = 0;
@@ -77,7 +95,10 @@ struct DWebBrowserEvents2 : IDispatch {
                                                  VARIANT_BOOL* cancel) = 0;
   // The top-level page committed (its address is the control's from now on).
   virtual void STDMETHODCALLTYPE NavigateComplete2(IDispatch* dispatch, VARIANT* url) = 0;
-  // Once per top-level load ended: finished, failed or stopped.
+  // Once per top-level load ended: finished, failed or stopped. It waits
+  // until a snapshot of the page taken after that end is there (at most 2 s;
+  // it fires at once before a newer top-level BeforeNavigate2). The engine
+  // tells no frame's completion, so none fires for frames.
   virtual void STDMETHODCALLTYPE DocumentComplete(IDispatch* dispatch, VARIANT* url) = 0;
   // A hovered link's address; empty on leaving it and when a load ends.
   virtual void STDMETHODCALLTYPE StatusTextChange(BSTR text) = 0;
@@ -85,6 +106,15 @@ struct DWebBrowserEvents2 : IDispatch {
   // Back (CSC_NAVIGATEBACK) and forward (CSC_NAVIGATEFORWARD), both reported
   // whenever either changes; both false before the first commit.
   virtual void STDMETHODCALLTYPE CommandStateChange(LONG command, VARIANT_BOOL enable) = 0;
+  // The page asks for a new window: a clicked link with a target of its own
+  // or a script's window.open in a click handler (windows that no user action
+  // opened are refused before they are asked about). *dispatch arrives null:
+  // the host answers with the Application object of a new control of this
+  // library, usually hidden; the pop-up then loads there, and that control
+  // fires BeforeNavigate2 for it once ("about:blank" for an empty address)
+  // before anything is requested. Cancel, or any other answer, drops the
+  // pop-up unrequested.
+  virtual void STDMETHODCALLTYPE NewWindow2(IDispatch** dispatch, VARIANT_BOOL* cancel) = 0;
 
  protected:
   ~DWebBrowserEvents2() = default;

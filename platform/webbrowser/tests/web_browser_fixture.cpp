@@ -1,12 +1,19 @@
 #include "web_browser_fixture.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEventLoop>
 #include <QThread>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
 #include <algorithm>
 #include <chrono>
 
+#include "win/global_memory.h"
 #include "win/messages.h"
+#include "win/mshtml.h"
+#include "win/stream.h"
+#include "win/text_encoding.h"
+#include "window_access.h"
 #include "win/window_classes.h"
 #include "win/window_objects.h"
 #include "win/window_styles.h"
@@ -30,7 +37,7 @@ std::string TextOf(BSTR text) { return text ? Narrow(std::u16string(text, SysStr
 
 class RecordingSink final : public DWebBrowserEvents2 {
  public:
-  explicit RecordingSink(WebBrowserTest& test, IWebBrowser2* browser) : test_(test), browser_(browser) {}
+  RecordingSink(Recording& recording, IWebBrowser2* browser) : recording_(recording), browser_(browser) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (iid != IID_IUnknown && iid != IID_IDispatch && iid != DIID_DWebBrowserEvents2) {
       *out = nullptr;
@@ -50,7 +57,7 @@ class RecordingSink final : public DWebBrowserEvents2 {
   void STDMETHODCALLTYPE BeforeNavigate2(IDispatch* dispatch, VARIANT* url, VARIANT*, VARIANT*, VARIANT*, VARIANT*,
                                          VARIANT_BOOL* cancel) override {
     BrowserEvent e = Make("BeforeNavigate2", dispatch, TextOf(url));
-    if (test_.cancelWhen && test_.cancelWhen(e)) *cancel = VARIANT_TRUE;
+    if (recording_.cancelWhen && recording_.cancelWhen(e)) *cancel = VARIANT_TRUE;
     Log(e);
   }
   void STDMETHODCALLTYPE NavigateComplete2(IDispatch* dispatch, VARIANT* url) override {
@@ -63,6 +70,12 @@ class RecordingSink final : public DWebBrowserEvents2 {
   void STDMETHODCALLTYPE TitleChange(BSTR title) override { Log(Make("TitleChange", nullptr, TextOf(title))); }
   void STDMETHODCALLTYPE CommandStateChange(LONG command, VARIANT_BOOL enable) override {
     Log(Make("CommandStateChange", nullptr, std::to_string(command) + (enable ? " 1" : " 0")));
+  }
+  void STDMETHODCALLTYPE NewWindow2(IDispatch** dispatch, VARIANT_BOOL* cancel) override {
+    BrowserEvent e = Make("NewWindow2", nullptr, *dispatch ? "given" : "");
+    if (recording_.newWindow) *dispatch = recording_.newWindow();
+    if (recording_.cancelNewWindow) *cancel = VARIANT_TRUE;
+    Log(e);
   }
 
   void Forget() { browser_ = nullptr; }
@@ -82,14 +95,36 @@ class RecordingSink final : public DWebBrowserEvents2 {
     return e;
   }
   void Log(const BrowserEvent& e) {
-    test_.events.push_back(e);
-    if (test_.onEvent) test_.onEvent(e);
+    recording_.events.push_back(e);
+    if (recording_.onEvent) recording_.onEvent(e);
   }
 
-  WebBrowserTest& test_;
+  Recording& recording_;
   IWebBrowser2* browser_;
   ULONG count_ = 1;
 };
+
+namespace {
+
+void AdviseSink(IWebBrowser2* browser, RecordingSink* sink) {
+  IConnectionPointContainer* container = nullptr;
+  ASSERT_EQ(browser->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)), S_OK);
+  IConnectionPoint* point = nullptr;
+  ASSERT_EQ(container->FindConnectionPoint(DIID_DWebBrowserEvents2, &point), S_OK);
+  DWORD cookie = 0;
+  ASSERT_EQ(point->Advise(sink, &cookie), S_OK);
+  EXPECT_NE(cookie, 0u);
+  point->Release();
+  container->Release();
+}
+
+}  // namespace
+
+IDispatch* ExtraBrowser::Application() const {
+  IDispatch* application = nullptr;
+  if (browser) browser->get_Application(&application);
+  return application;
+}
 
 void WebBrowserTest::SetUp() {
   static const bool registered = [] {
@@ -105,17 +140,27 @@ void WebBrowserTest::SetUp() {
   ASSERT_NE(host, nullptr);
   RECT rect{0, 0, 600, 400};
   ASSERT_EQ(CreateWebBrowserControl(host, WS_VISIBLE, &rect, 100, &window, &browser), S_OK);
-  sink = new RecordingSink(*this, browser);
-  IConnectionPointContainer* container = nullptr;
-  ASSERT_EQ(browser->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)), S_OK);
-  IConnectionPoint* point = nullptr;
-  ASSERT_EQ(container->FindConnectionPoint(DIID_DWebBrowserEvents2, &point), S_OK);
-  ASSERT_EQ(point->Advise(sink, &cookie_), S_OK);
-  point->Release();
-  container->Release();
+  sink = new RecordingSink(recording, browser);
+  AdviseSink(browser, sink);
+}
+
+ExtraBrowser* WebBrowserTest::MakeExtraBrowser() {
+  auto extra = std::make_unique<ExtraBrowser>();
+  RECT empty{0, 0, 0, 0};
+  if (CreateWebBrowserControl(host, 0, &empty, 0xFFFF, &extra->window, &extra->browser) != S_OK) return nullptr;
+  extra->sink = new RecordingSink(extra->recording, extra->browser);
+  AdviseSink(extra->browser, extra->sink);
+  extras_.push_back(std::move(extra));
+  return extras_.back().get();
 }
 
 void WebBrowserTest::TearDown() {
+  for (auto& extra : extras_) {
+    if (extra->sink) extra->sink->Forget();
+    if (extra->browser) extra->browser->Release();
+    if (extra->sink) extra->sink->Release();
+  }
+  extras_.clear();
   if (sink) sink->Forget();
   if (browser) browser->Release();
   if (sink) sink->Release();
@@ -123,6 +168,62 @@ void WebBrowserTest::TearDown() {
   // Let the engine's deferred deletions run before the process ends.
   PumpFor(200);
   server.Stop();
+}
+
+void WebBrowserTest::ReleaseBrowser() {
+  sink->Forget();
+  browser->Release();
+  browser = nullptr;
+}
+
+void WebBrowserTest::LetScriptsOpenWindows() {
+  int pages = 0;
+  for (QWidget* widget : QApplication::allWidgets()) {
+    if (auto* view = qobject_cast<QWebEngineView*>(widget); view && view->page()) {
+      view->page()->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+      ++pages;
+    }
+  }
+  ASSERT_GT(pages, 0);
+}
+
+std::string WebBrowserTest::DocumentSource(IDispatch* document) {
+  if (!document) return {};
+  IPersistStreamInit* persist = nullptr;
+  IHTMLDocument2* html = nullptr;
+  std::string text;
+  if (SUCCEEDED(document->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist))) &&
+      SUCCEEDED(document->QueryInterface(IID_IHTMLDocument2, reinterpret_cast<void**>(&html)))) {
+    IStream* stream = nullptr;
+    if (SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) {
+      persist->Save(stream, FALSE);
+      HGLOBAL memory = nullptr;
+      GetHGlobalFromStream(stream, &memory);
+      ULARGE_INTEGER size{};
+      LARGE_INTEGER zero{};
+      stream->Seek(zero, STREAM_SEEK_END, &size);
+      const char* bytes = static_cast<const char*>(GlobalLock(memory));
+      const std::string saved(bytes ? bytes : "", bytes ? static_cast<size_t>(size.QuadPart) : 0);
+      GlobalUnlock(memory);
+      BSTR charset = nullptr;
+      html->get_charset(&charset);
+      const std::string name = charset ? Narrow(std::u16string(charset, SysStringLen(charset))) : "";
+      SysFreeString(charset);
+      if (QString::fromStdString(name).compare(QLatin1String("utf-8"), Qt::CaseInsensitive) == 0) {
+        text = saved;
+      } else {
+        const int units = MultiByteToWideChar(936, 0, saved.data(), static_cast<int>(saved.size()), nullptr, 0);
+        std::u16string wide(static_cast<size_t>(std::max(units, 0)), u'\0');
+        if (units > 0)
+          MultiByteToWideChar(936, 0, saved.data(), static_cast<int>(saved.size()), wide.data(), units);
+        text = Narrow(wide);
+      }
+      stream->Release();
+    }
+  }
+  if (html) html->Release();
+  if (persist) persist->Release();
+  return text;
 }
 
 bool WebBrowserTest::PumpUntil(const std::function<bool()>& done, int timeoutMs) {
@@ -145,7 +246,11 @@ void WebBrowserTest::PumpFor(int milliseconds) {
 }
 
 bool WebBrowserTest::WaitForEvent(const std::string& name, size_t count, int timeoutMs) {
-  return PumpUntil([&] { return Count(name) >= count; }, timeoutMs);
+  return WaitForEventOf(recording, name, count, timeoutMs);
+}
+
+bool WebBrowserTest::WaitForEventOf(const Recording& of, const std::string& name, size_t count, int timeoutMs) {
+  return PumpUntil([&] { return CountIn(of.events, name) >= count; }, timeoutMs);
 }
 
 HRESULT WebBrowserTest::Navigate(const std::u16string& address) {
@@ -177,15 +282,22 @@ std::u16string WebBrowserTest::LocationName() {
   return out;
 }
 
-size_t WebBrowserTest::Count(const std::string& name) const {
+size_t WebBrowserTest::Count(const std::string& name) const { return CountIn(events, name); }
+
+size_t WebBrowserTest::CountIn(const std::vector<BrowserEvent>& log, const std::string& name) {
   size_t n = 0;
-  for (const auto& e : events) n += e.name == name;
+  for (const auto& e : log) n += e.name == name;
   return n;
 }
 
 std::vector<std::string> WebBrowserTest::Sequence(const std::vector<std::string>& names) const {
+  return SequenceIn(events, names);
+}
+
+std::vector<std::string> WebBrowserTest::SequenceIn(const std::vector<BrowserEvent>& log,
+                                                    const std::vector<std::string>& names) {
   std::vector<std::string> out;
-  for (const auto& e : events) {
+  for (const auto& e : log) {
     if (std::find(names.begin(), names.end(), e.name) == names.end()) continue;
     out.push_back(e.name + (e.name == "BeforeNavigate2" || e.name == "NavigateComplete2" ||
                                     e.name == "DocumentComplete"
