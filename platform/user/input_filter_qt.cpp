@@ -158,13 +158,17 @@ class InputFilter final : public QObject {
     // Replayed input, and what a widget hands on to its parents while it
     // handles it, is the widget's business.
     if (ReplayingInput()) return false;
+    // Only widgets that get input are asked for their type: the web engine's
+    // own objects carry no type information, and a dynamic_cast crashes on
+    // them.
+    const QEvent::Type type = event->type();
+    if (!IsInputEvent(type) && type != QEvent::InputMethod && type != QEvent::FocusIn &&
+        type != QEvent::ContextMenu)
+      return false;
+    if (!target->isWidgetType()) return false;
     auto* widget = dynamic_cast<WindowWidget*>(target);
     if (!widget) {
-      if (!AnyHostedWindow() || !target->isWidgetType()) return false;
-      const QEvent::Type type = event->type();
-      if (!IsInputEvent(type) && type != QEvent::InputMethod && type != QEvent::FocusIn &&
-          type != QEvent::ContextMenu)
-        return false;
+      if (!AnyHostedWindow()) return false;
       HWND hosted = HostedWindowOfObject(target);
       if (!hosted || !FilterHosted(hosted, static_cast<QWidget*>(target), event)) return false;
       event->setAccepted(true);  // taken: Qt hands it on to no parent

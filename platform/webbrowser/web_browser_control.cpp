@@ -1,6 +1,7 @@
 #include "web_browser_control.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
@@ -14,6 +15,17 @@
 #include "win/window_state.h"
 
 namespace quorla {
+namespace {
+
+// The engine's view draws through OpenGL, which platforms without a screen
+// (offscreen, minimal) lack: shown there, the view's compositor crashes at
+// its first focus. Pages load, run and answer all the same while hidden.
+bool PlatformShowsPages() {
+  const QString platform = QGuiApplication::platformName();
+  return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+}  // namespace
 
 WebBrowserControl* WebBrowserControl::Create(HWND parent, DWORD style, const RECT& rect, UINT id) {
   auto* control = new WebBrowserControl();
@@ -97,7 +109,7 @@ void WebBrowserControl::PlaceView() {
   GetWindowRect(root, &rootRect);
   view_->setGeometry(origin.x - (host ? rootRect.left : 0), origin.y - (host ? rootRect.top : 0),
                      client.right - client.left, client.bottom - client.top);
-  const bool visible = host && IsWindowVisible(hwnd_);
+  const bool visible = host && IsWindowVisible(hwnd_) && PlatformShowsPages();
   if (visible != view_->isVisible()) view_->setVisible(visible);
 }
 

@@ -5,6 +5,7 @@
 
 #include "web_browser_fixture.h"
 #include "web_engine_folders.h"
+#include "win/window_state.h"
 
 namespace quorla_test {
 namespace {
@@ -19,6 +20,19 @@ TEST_F(WebBrowserTest, ProfileLivesUnderTheXdgFolders) {
   PumpUntil([&] { return std::filesystem::exists(cache + "/vxbrowser/webengine"); }, 5000);
   EXPECT_TRUE(std::filesystem::is_directory(data + "/vxbrowser/webengine"));
   EXPECT_TRUE(std::filesystem::is_directory(cache + "/vxbrowser/webengine"));
+}
+
+TEST_F(WebBrowserTest, AShownPageWorksWithoutAScreen) {
+  server.ServeBody("/a", "<html><head><title>A</title></head><body><input autofocus></body></html>");
+  ASSERT_TRUE(server.Start());
+  // The host shown and active: the page's view would take the focus.
+  ShowWindow(host, SW_SHOW);
+  PumpFor(200);
+  ASSERT_EQ(Navigate(Wide(server.Url("/a"))), S_OK);
+  ASSERT_TRUE(WaitForEvent("DocumentComplete"));
+  PumpFor(500);
+  EXPECT_EQ(LocationName(), u"A");
+  EXPECT_TRUE(IsWindowVisible(window));
 }
 
 TEST(WebEngineFolders, FollowTheEnvironmentElseTheHomeDefaults) {
