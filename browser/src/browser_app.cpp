@@ -1,5 +1,6 @@
 #include "browser_app.h"
 
+#include "afx/ole_control_site.h"
 #include "browser_ids.h"
 #include "main_frame.h"
 #include "process_objects.h"
@@ -15,8 +16,7 @@ BOOL CKQBrowserApp::InitInstance() {
   ::InitCommonControlsEx(&controls);
   CWinApp::InitInstance();
   if (FAILED(::OleInitialize(nullptr))) return FALSE;
-  // The control container that the pages' views need is enabled here once
-  // the browser hosts web pages.
+  AfxEnableControlContainer();
   SetRegistryKey(u"应用程序向导生成的本地应用程序");
   InstallCrashHandler();
 
