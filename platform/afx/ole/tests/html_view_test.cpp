@@ -84,6 +84,20 @@ class RecordingView : public CHtmlView {
   std::shared_ptr<EventLog> log_;
 };
 
+// Before any view of the process: hosting controls must be asked for.
+TEST(HtmlViewContainerTest, NoViewWithoutControlContainers) {
+  if (AfxControlContainerEnabled()) GTEST_SKIP() << "enabled by an earlier test of this process";
+  CWnd parent;
+  ASSERT_TRUE(parent.CreateEx(0, nullptr, u"parent", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, nullptr, nullptr));
+  CHtmlView view;
+  EXPECT_FALSE(view.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 100, 100), &parent, 1));
+  EXPECT_EQ(view.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(view.m_pBrowserApp, nullptr);
+  AfxEnableControlContainer();
+  EXPECT_TRUE(view.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 100, 100), &parent, 1));
+  EXPECT_NE(view.m_pBrowserApp, nullptr);
+}
+
 class HtmlViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
