@@ -192,6 +192,53 @@ TEST_F(ViewTest, DiscardOfAViewThatATabHoldsIsIgnored) {
   EXPECT_TRUE(ForgottenViews().empty());
 }
 
+TEST_F(ViewTest, PagePopupsBecomeTabsUnlessFiltered) {
+  struct Case {
+    const char* name;
+    std::string filter;
+    bool adopted;
+  };
+  for (const Case& c : {Case{"no filter", "", true}, Case{"filtered", "/shop/\n", false},
+                        Case{"filter of another address", "/ads/\n", true}}) {
+    FilterFile filter(c.filter);
+    CKQIEView* tab = MakeView(1);
+    ASSERT_NE(tab, nullptr);
+    owner.tabs.insert(tab);
+    ASSERT_TRUE(afx_ole_test::LetScriptsOpenWindows());
+    owner.calls.clear();
+    ForgottenViews().clear();
+    const size_t requestsBefore = server.Requests().size();
+    tab->Navigate(Wide(server.Url("/opener")).c_str());
+
+    const std::u16string item = Wide(server.Url("/shop/item.html"));
+    CKQIEView* popup = nullptr;
+    const bool settled = PumpUntil([&] {
+      for (const auto& call : owner.calls)
+        if (call.what == "adopt") popup = call.view;
+      return popup || !ForgottenViews().empty();
+    });
+    ASSERT_TRUE(settled) << c.name;
+    PumpFor(500);
+    size_t itemRequests = 0;
+    const auto requests = server.Requests();
+    for (size_t i = requestsBefore; i < requests.size(); ++i) itemRequests += requests[i].path == "/shop/item.html";
+    if (c.adopted) {
+      ASSERT_NE(popup, nullptr) << c.name;
+      EXPECT_NE(popup, tab) << c.name;
+      EXPECT_TRUE(popup->IsAdopted()) << c.name;
+      EXPECT_EQ(owner.Of("navigate").front(), Wide(server.Url("/opener"))) << c.name;
+      EXPECT_EQ(itemRequests, 1u) << c.name;
+      EXPECT_TRUE(ForgottenViews().empty()) << c.name;
+      delete popup;
+    } else {
+      EXPECT_EQ(popup, nullptr) << c.name;
+      EXPECT_EQ(ForgottenViews().size(), 1u) << c.name;
+      EXPECT_EQ(itemRequests, 0u) << c.name;
+    }
+    delete tab;
+  }
+}
+
 TEST_F(ViewTest, FilterLeavesTabsAlone) {
   FilterFile filter("ads.example\n");
   // A tab navigates wherever it is sent; the filtered address is only not

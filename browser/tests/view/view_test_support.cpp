@@ -45,6 +45,8 @@ void ViewTest::SetUp() {
   ForgottenViews().clear();
   server.ServeBody("/shop/item.html", "<html><head><title>item</title></head><body>item</body></html>");
   server.ServeBody("/ads/pop.html", "<html><body>advert</body></html>");
+  server.ServeBody("/opener", "<html><head><title>opener</title><script>"
+                              "setTimeout(function () { window.open('/shop/item.html'); }, 50);</script></head></html>");
   ASSERT_TRUE(server.Start());
   ASSERT_TRUE(parent.CreateEx(0, nullptr, u"tabs", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr));
   view = MakeView(1);

@@ -104,6 +104,12 @@ class CHtmlView::Events final : public DWebBrowserEvents2 {
   void STDMETHODCALLTYPE CommandStateChange(LONG command, VARIANT_BOOL enable) override {
     if (view_) view_->OnCommandStateChange(command, enable != VARIANT_FALSE);
   }
+  void STDMETHODCALLTYPE NewWindow2(IDispatch** dispatch, VARIANT_BOOL* cancel) override {
+    if (!view_ || !dispatch) return;
+    BOOL cancelled = cancel && *cancel ? TRUE : FALSE;
+    view_->OnNewWindow2(dispatch, &cancelled);
+    if (cancel) *cancel = cancelled ? VARIANT_TRUE : VARIANT_FALSE;
+  }
 
  private:
   ~Events() = default;

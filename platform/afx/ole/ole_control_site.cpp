@@ -8,6 +8,14 @@ namespace {
 
 bool g_containerEnabled = false;
 
+// Hands the control a site, or takes it back with null.
+void SetSiteOf(IUnknown* control, IOleClientSite* site) {
+  IOleObject* object = nullptr;
+  if (FAILED(control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object))) || !object) return;
+  object->SetClientSite(site);
+  object->Release();
+}
+
 }  // namespace
 
 void AfxEnableControlContainer() { g_containerEnabled = true; }
@@ -30,6 +38,7 @@ HRESULT COleControlSite::CreateControl(REFCLSID clsid, LPCWSTR, DWORD style, con
   m_pObject = browser;
   m_hWnd = window;
   m_nID = id;
+  SetSiteOf(m_pObject, &m_xOleClientSite);
   return S_OK;
 }
 
@@ -37,7 +46,25 @@ void COleControlSite::ReleaseControl() {
   IUnknown* control = m_pObject;
   m_pObject = nullptr;
   m_hWnd = nullptr;
-  if (control) control->Release();
+  if (!control) return;
+  // The control holds its site: without this the two would keep each other.
+  SetSiteOf(control, nullptr);
+  control->Release();
+}
+
+ULONG COleControlSite::XOleClientSite::AddRef() {
+  METHOD_PROLOGUE(COleControlSite, OleClientSite)
+  return pThis->ExternalAddRef();
+}
+
+ULONG COleControlSite::XOleClientSite::Release() {
+  METHOD_PROLOGUE(COleControlSite, OleClientSite)
+  return pThis->ExternalRelease();
+}
+
+HRESULT COleControlSite::XOleClientSite::QueryInterface(REFIID iid, void** out) {
+  METHOD_PROLOGUE(COleControlSite, OleClientSite)
+  return pThis->ExternalQueryInterface(&iid, out);
 }
 
 ULONG COleControlSite::XDocHostUIHandler::AddRef() {
@@ -62,5 +89,6 @@ HRESULT COleControlSite::XDocHostUIHandler::GetHostInfo(DOCHOSTUIINFO* info) {
 }
 
 BEGIN_INTERFACE_MAP(COleControlSite, CCmdTarget)
+  INTERFACE_PART(COleControlSite, IID_IOleClientSite, OleClientSite)
   INTERFACE_PART(COleControlSite, IID_IDocHostUIHandler, DocHostUIHandler)
 END_INTERFACE_MAP()

@@ -32,7 +32,8 @@ class COleControlSite : public CCmdTarget {
   ~COleControlSite() override;
 
   // Creates the control's window as a child of the container's window and
-  // hands it this site. REGDB_E_CLASSNOTREG for a control other than the
+  // hands it this site (IOleObject::SetClientSite), which it then asks for
+  // the container's flags. REGDB_E_CLASSNOTREG for a control other than the
   // WebBrowser, E_FAIL when control containers are not enabled or the
   // control cannot be made.
   virtual HRESULT CreateControl(REFCLSID clsid, LPCWSTR windowName, DWORD style, const RECT& rect, UINT id);
@@ -40,7 +41,8 @@ class COleControlSite : public CCmdTarget {
   // The control (its IUnknown, one reference held by the site until the
   // site goes or ReleaseControl); null before CreateControl succeeded.
   IUnknown* GetControlUnknown() const { return m_pObject; }
-  // Lets the control go: its window goes with its last reference.
+  // Takes this site back from the control and lets the control go: its
+  // window goes with its last reference.
   void ReleaseControl();
 
   COleControlContainer* m_pCtrlCont;
@@ -49,6 +51,9 @@ class COleControlSite : public CCmdTarget {
   IUnknown* m_pObject = nullptr;
 
  protected:
+  // The site's identity for the control, which asks it for the other parts.
+  BEGIN_INTERFACE_PART(OleClientSite, IOleClientSite)
+  END_INTERFACE_PART(OleClientSite)
   BEGIN_INTERFACE_PART(DocHostUIHandler, IDocHostUIHandler)
     HRESULT STDMETHODCALLTYPE GetHostInfo(DOCHOSTUIINFO* info) override;
   END_INTERFACE_PART(DocHostUIHandler)

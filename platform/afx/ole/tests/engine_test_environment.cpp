@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <QApplication>
+#include <QWebEnginePage>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -56,6 +60,17 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
 
 void PumpFor(int milliseconds) {
   PumpUntil([] { return false; }, milliseconds);
+}
+
+bool LetScriptsOpenWindows() {
+  int pages = 0;
+  for (QWidget* widget : QApplication::allWidgets()) {
+    if (auto* view = qobject_cast<QWebEngineView*>(widget); view && view->page()) {
+      view->page()->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+      ++pages;
+    }
+  }
+  return pages > 0;
 }
 
 }  // namespace afx_ole_test

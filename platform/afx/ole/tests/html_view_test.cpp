@@ -4,6 +4,7 @@
 // delete its own view.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +39,51 @@ struct EventLog {
   }
 };
 
+// A site that also takes the document's commands, and counts the sites
+// alive.
+class CommandSite : public COleControlSite {
+ public:
+  explicit CommandSite(COleControlContainer* container) : COleControlSite(container) { ++alive; }
+  ~CommandSite() override { --alive; }
+  static int alive;
+  std::vector<std::string> commands;  // "group command"
+
+ protected:
+  BEGIN_INTERFACE_PART(Commands, IOleCommandTarget)
+    HRESULT STDMETHODCALLTYPE QueryStatus(const GUID*, ULONG, OLECMD*, OLECMDTEXT*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Exec(const GUID* group, DWORD command, DWORD, VARIANT*, VARIANT* out) override {
+      METHOD_PROLOGUE(CommandSite, Commands)
+      const bool docHost = group && *group == CGID_DocHostCommandHandler;
+      pThis->commands.push_back(std::string(docHost ? "dochost " : "other ") + std::to_string(command));
+      if (out) {
+        out->vt = VT_BOOL;
+        out->boolVal = VARIANT_TRUE;
+      }
+      return S_OK;
+    }
+  END_INTERFACE_PART(Commands)
+  DECLARE_INTERFACE_MAP()
+};
+
+int CommandSite::alive = 0;
+
+BEGIN_INTERFACE_MAP(CommandSite, COleControlSite)
+  INTERFACE_PART(CommandSite, IID_IOleCommandTarget, Commands)
+END_INTERFACE_MAP()
+
+ULONG CommandSite::XCommands::AddRef() {
+  METHOD_PROLOGUE(CommandSite, Commands)
+  return pThis->ExternalAddRef();
+}
+ULONG CommandSite::XCommands::Release() {
+  METHOD_PROLOGUE(CommandSite, Commands)
+  return pThis->ExternalRelease();
+}
+HRESULT CommandSite::XCommands::QueryInterface(REFIID iid, void** out) {
+  METHOD_PROLOGUE(CommandSite, Commands)
+  return pThis->ExternalQueryInterface(&iid, out);
+}
+
 class RecordingView : public CHtmlView {
  public:
   explicit RecordingView(std::shared_ptr<EventLog> log) : log_(std::move(log)) {}
@@ -46,15 +92,19 @@ class RecordingView : public CHtmlView {
   // navigations are cancelled.
   std::string deleteOn;
   std::string cancelAt;
-  COleControlSite* madeSite = nullptr;
+  CommandSite* madeSite = nullptr;
   DWORD hostFlags = DOCHOSTUIFLAG_NO3DBORDER;
+  int hostInfoAsked = 0;
+  // Answers a new window; the default leaves it unopened.
+  std::function<void(LPDISPATCH*)> newWindow;
 
  protected:
   BOOL CreateControlSite(COleControlContainer* container, COleControlSite** site, UINT, REFCLSID) override {
-    *site = madeSite = new COleControlSite(container);
+    *site = madeSite = new CommandSite(container);
     return TRUE;
   }
   HRESULT OnGetHostInfo(DOCHOSTUIINFO* info) override {
+    ++hostInfoAsked;
     info->dwFlags |= hostFlags;
     return S_OK;
   }
@@ -73,6 +123,10 @@ class RecordingView : public CHtmlView {
   void OnStatusTextChange(LPCWSTR text) override { Record("StatusTextChange", nullptr, Narrow(text)); }
   void OnCommandStateChange(long command, BOOL enable) override {
     Record("CommandStateChange", nullptr, std::to_string(command) + (enable ? " on" : " off"));
+  }
+  void OnNewWindow2(LPDISPATCH* dispatch, BOOL*) override {
+    if (newWindow) newWindow(dispatch);
+    Record("NewWindow2", nullptr, *dispatch ? "answered" : "unanswered");
   }
 
  private:
@@ -106,6 +160,9 @@ class HtmlViewTest : public ::testing::Test {
                            "<iframe src='/inner'></iframe></body></html>");
     server.ServeBody("/inner", "<html><body>inner</body></html>");
     server.ServeBody("/b", "<html><head><title>Page B</title></head><body>B</body></html>");
+    server.ServeBody("/error", "<html><head><title>E</title><script>throw new Error('boom');</script></head></html>");
+    server.ServeBody("/opener", "<html><head><title>opener</title><script>"
+                                "setTimeout(function () { window.open('/b'); }, 50);</script></head></html>");
     ASSERT_TRUE(server.Start());
     ASSERT_TRUE(parent.CreateEx(0, nullptr, u"parent", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr));
     view = new RecordingView(log);
@@ -212,6 +269,59 @@ TEST_F(HtmlViewTest, CancelledNavigationSendsNothing) {
   PumpFor(1500);
   EXPECT_EQ(log->Count("BeforeNavigate2 top"), 1u);
   EXPECT_EQ(log->Count("NavigateComplete2"), 0u);
+  for (const auto& r : server.Requests()) EXPECT_NE(r.path, "/b");
+}
+
+TEST_F(HtmlViewTest, TheControlHasTheSiteAndAsksTheViewForItsFlags) {
+  ASSERT_TRUE(CreateView());
+  EXPECT_GE(view->hostInfoAsked, 1);
+  // The control holds the site while the view has it; the site goes with
+  // the view.
+  ASSERT_NE(view->madeSite, nullptr);
+  EXPECT_GE(view->madeSite->m_dwRef, 2u);
+  EXPECT_EQ(CommandSite::alive, 1);
+  delete view;
+  view = nullptr;
+  PumpFor(200);
+  EXPECT_EQ(CommandSite::alive, 0);
+}
+
+TEST_F(HtmlViewTest, ScriptErrorsAreHandedToTheSite) {
+  ASSERT_TRUE(CreateView());
+  view->Navigate(Wide(Url("/error")).c_str());
+  ASSERT_TRUE(WaitFor("DocumentComplete"));
+  EXPECT_TRUE(PumpUntil([&] { return !view->madeSite->commands.empty(); }, 5000));
+  EXPECT_EQ(view->madeSite->commands, std::vector<std::string>{"dochost 40"});
+}
+
+TEST_F(HtmlViewTest, NewWindowOpensInTheViewTheHandlerGives) {
+  ASSERT_TRUE(CreateView());
+  auto popupLog = std::make_shared<EventLog>();
+  RecordingView* popup = new RecordingView(popupLog);
+  view->newWindow = [&](LPDISPATCH* dispatch) {
+    if (popup->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 0, 0), &parent, 8)) *dispatch = popup->GetApplication();
+  };
+  ASSERT_TRUE(afx_ole_test::LetScriptsOpenWindows());
+  view->Navigate(Wide(Url("/opener")).c_str());
+  ASSERT_TRUE(WaitFor("NewWindow2"));
+  ASSERT_TRUE(PumpUntil([&] { return popupLog->Count("DocumentComplete") > 0; }));
+  EXPECT_EQ(log->Count("NewWindow2 answered"), 1u);
+  const std::vector<std::string> expected{"BeforeNavigate2 top " + Url("/b"), "NavigateComplete2 top " + Url("/b"),
+                                          "DocumentComplete top " + Url("/b")};
+  std::vector<std::string> seen;
+  for (const auto& e : popupLog->events)
+    if (e.find(" top ") != std::string::npos) seen.push_back(e);
+  EXPECT_EQ(seen, expected);
+  delete popup;
+}
+
+TEST_F(HtmlViewTest, UnansweredNewWindowIsNeverRequested) {
+  ASSERT_TRUE(CreateView());
+  ASSERT_TRUE(afx_ole_test::LetScriptsOpenWindows());
+  view->Navigate(Wide(Url("/opener")).c_str());
+  ASSERT_TRUE(WaitFor("NewWindow2"));
+  PumpFor(1000);
+  EXPECT_EQ(log->Count("NewWindow2 unanswered"), 1u);
   for (const auto& r : server.Requests()) EXPECT_NE(r.path, "/b");
 }
 
