@@ -1,15 +1,19 @@
 #include "main_frame.h"
 
 #include "afx/win_app.h"
+#include "kqie_view.h"
 #include "browser_ids.h"
 #include "favourites_hooks.h"
 #include "get_bitmaps.h"
 #include "price_watch_hooks.h"
 #include "process_objects.h"
+#include "search_address.h"
 #include "start_argument.h"
 #include "tray_start.h"
 #include "ui_fonts.h"
 #include "ui_messages.h"
+#include "url_filter.h"
+#include "win/shell_autocomplete.h"
 #include "win/gdi_objects.h"
 #include "win/icons.h"
 #include "win/process_exit.h"
@@ -32,12 +36,27 @@ BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
   ON_WM_TIMER()
   ON_WM_CLOSE()
   ON_COMMAND_RANGE(ID_CAPTION_MINIMIZE, ID_CAPTION_CLOSE, OnCaptionButton)
+  ON_COMMAND_RANGE(ID_NAVIGATE_FORWARD, ID_NAVIGATE_STOP, OnNavigationButton)
+  ON_COMMAND(ID_HOME_PAGE, OnHomePage)
   ON_COMMAND(ID_SHOW_CUTPRICE_DLG, OnShowWatchList)
+  ON_COMMAND(ID_SEARCH, OnSearch)
+  ON_COMMAND(ID_SHOW_SITE_CHOOSER, OnShowChooser)
+  ON_COMMAND(ID_GO, OnGo)
+  ON_COMMAND(ID_START_PAGE, OnStartPage)
+  ON_COMMAND_RANGE(ID_SITE_FIRST, ID_SITE_LAST, OnSelectSite)
+  ON_COMMAND_RANGE(ID_HIDE_CHOOSER_FIRST, ID_HIDE_CHOOSER_LAST, OnHideChooser)
   ON_COMMAND_RANGE(ID_FAVOURITE_GROUP_FIRST, ID_FAVOURITE_GROUP_LAST, OnFavouriteGroup)
+  ON_COMMAND_RANGE(ID_FAVOURITE_LINK_FIRST, ID_FAVOURITE_LINK_LAST, OnFavouriteLink)
+  ON_EN_CHANGE(ID_ADDRESS_BOX, OnAddressChange)
+  ON_WM_CTLCOLOR()
+  ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOW, 0, 0xFFFF, OnTabToolTipText)
   ON_MESSAGE(WM_RESTORE_MAIN_WINDOW, OnRestoreWindow)
   ON_MESSAGE(WM_TOOLBAR_OVERFLOW, OnToolbarOverflow)
   ON_MESSAGE(WM_LINK_CLICKED, OnLinkClicked)
+  ON_MESSAGE(WM_PRICE_PARSED, OnPriceParsed)
   ON_MESSAGE(WM_PRICE_DROP, OnPriceDrop)
+  ON_MESSAGE(WM_OPEN_ITEM_URL, OnOpenItemUrl)
+  ON_MESSAGE(WM_FAVICON_LOADED, OnFaviconLoaded)
 END_MESSAGE_MAP()
 
 namespace {
@@ -63,6 +82,10 @@ constexpr UINT IDB_SEARCH_BUTTON = 352;
 constexpr UINT IDB_CHOOSER_BUTTON = 366;
 constexpr UINT IDB_GO_BUTTON = 370;
 constexpr UINT IDB_HOME_BUTTON = 384;
+constexpr UINT IDP_CHOOSER_SKIN = 371;
+constexpr UINT IDP_TAOBAO_ICON = 359;
+constexpr UINT IDP_JD_ICON = 367;
+constexpr UINT IDP_DANGDANG_ICON = 368;
 
 // The toolbars' icons are strips of equal squares.
 constexpr int kMainToolbarIconWidth = 32;
@@ -71,6 +94,9 @@ constexpr int kFavouritesIconWidth = 20;
 // The row buttons: owner-drawn, visible children with no text.
 constexpr DWORD kRowButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
 static_assert(kRowButtonStyle == 0x5000000B);
+// The two boxes: visible children scrolling their text sideways.
+constexpr DWORD kBoxStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | ES_AUTOHSCROLL;
+static_assert(kBoxStyle == 0x52000080);
 
 }  // namespace
 
@@ -94,6 +120,10 @@ CMainFrame::CMainFrame() {
 }
 
 CMainFrame::~CMainFrame() {
+  // The views are the window's own, not the strip's: they go with it.
+  if (m_tabs.m_hWnd) {
+    for (int i = m_tabs.GetItemCount() - 1; i >= 0; --i) delete m_tabs.GetTabView(i);
+  }
   if (m_hWnd) DestroyWindow();
 }
 
@@ -107,15 +137,17 @@ int CMainFrame::OnCreate(LPCREATESTRUCT create) {
   ModifyStyle(WS_CAPTION, 0);
   SetWindowText(u"Quorla购物浏览器");
 
-  // The URL filter is loaded here once the browser hosts web pages.
+  LoadUrlFilter();
   m_images.Load();
   CreateToolTips();
   CreateCaptionButtons();
   CreateNavigationButtons();
   CreateToolbars();
-  CreateRowButtons();
+  CreateRows();
   CreatePriceWatchWindows(this);
   CreateLinks();
+  // Addresses loaded before are offered as the user types one.
+  ::SHAutoComplete(m_addressBox.m_hWnd, SHACF_URLHISTORY | SHACF_URLMRU);
   StartFaviconWorker(this);
   SetTimer(kStartTimer, kStartDelay);
   return 0;
@@ -164,23 +196,38 @@ void CMainFrame::CreateToolbars() {
   AddFavouriteGroupButtons(m_favouritesBar);
 }
 
-void CMainFrame::CreateRowButtons() {
-  struct Row {
-    CHoverButton* button;
-    UINT id;
-    UINT strip;
-  };
-  // In the order the window is made of them: the search box's button and
-  // site chooser's button, the go button beside the address box, the home
-  // button after the tabs.
-  for (const Row& row : {Row{&m_searchButton, ID_SEARCH, IDB_SEARCH_BUTTON},
-                         Row{&m_chooserButton, ID_SHOW_SITE_CHOOSER, IDB_CHOOSER_BUTTON},
-                         Row{&m_goButton, ID_GO, IDB_GO_BUTTON},
-                         Row{&m_homeButton, ID_START_PAGE, IDB_HOME_BUTTON}}) {
-    if (!row.button->Create(u"", kRowButtonStyle, CRect(0, 0, 0, 0), this, row.id)) continue;
-    CGetBitmaps::LoadStrip(row.button, row.strip);
-    row.button->SizeToContent();
-  }
+void CMainFrame::CreateRowButton(CHoverButton& button, UINT id, UINT strip) {
+  if (!button.Create(u"", kRowButtonStyle, CRect(0, 0, 0, 0), this, id)) return;
+  CGetBitmaps::LoadStrip(&button, strip);
+  button.SizeToContent();
+}
+
+void CMainFrame::CreateRows() {
+  m_searchBox.Create(kBoxStyle, CRect(0, 0, 0, 0), this, ID_SEARCH_BOX);
+  CreateRowButton(m_searchButton, ID_SEARCH, IDB_SEARCH_BUTTON);
+  CreateRowButton(m_chooserButton, ID_SHOW_SITE_CHOOSER, IDB_CHOOSER_BUTTON);
+  m_addressBox.Create(kBoxStyle, CRect(0, 0, 0, 0), this, ID_ADDRESS_BOX);
+  CreateRowButton(m_goButton, ID_GO, IDB_GO_BUTTON);
+  CreateChooser();
+  CreateTabStrip();
+  CreateRowButton(m_homeButton, ID_START_PAGE, IDB_HOME_BUTTON);
+}
+
+void CMainFrame::CreateChooser() {
+  if (!m_chooser.CreateList(this)) return;
+  LoadPngImage(IDP_CHOOSER_SKIN, &m_chooser.SkinImage(), 1, 9);
+  m_chooser.AddEntry(IDP_TAOBAO_ICON, ID_SEARCH_TAOBAO, u"淘宝网");
+  m_chooser.AddEntry(IDP_JD_ICON, ID_SEARCH_JD, u"京东商城");
+  m_chooser.AddEntry(IDP_DANGDANG_ICON, ID_SEARCH_DANGDANG, u"当当网");
+  m_chooser.SetSelection(ID_SEARCH_TAOBAO);
+  // Its command sets the search box's hint and the site icon.
+  PostMessage(WM_COMMAND, ID_SEARCH_TAOBAO, 0);
+}
+
+void CMainFrame::CreateTabStrip() {
+  if (!m_tabs.Create(CMyTabCtrl::kStyle, CRect(0, 0, 0, 0), this, ID_TAB_STRIP)) return;
+  m_tabs.SetToolTips(&m_toolTip);
+  m_tabs.LoadImages();
 }
 
 void CMainFrame::CreateLinks() {
@@ -212,7 +259,7 @@ void CMainFrame::OnStartTimer() {
     PostMessage(WM_COMMAND, ID_SHOW_CUTPRICE_DLG, 0);
   }
   if (argument.IsEmpty()) argument = StartPageAddress();
-  // The argument opens in the first tab here once the browser has tabs.
+  OpenUrlInNewTab(argument);
   StartTrayProgramUnlessRunning();
   KillTimer(kStartTimer);
 }

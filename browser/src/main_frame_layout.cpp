@@ -113,14 +113,21 @@ void CMainFrame::LayoutChildren() {
   if (m_mainToolbar.m_hWnd) sizes.mainToolbar = m_mainToolbar.GetBarRect().Size();
   if (m_favouritesBar.m_hWnd) sizes.favouritesBarHeight = m_favouritesBar.GetBarRect().Height();
   sizes.chooserButton = ClientSize(m_chooserButton);
+  if (m_chooser.m_hWnd) sizes.chooserEntries = m_chooser.GetEntryCount();
   const RowLayout layout = LayOutRows(m, sizes);
 
   Place(m_navigationButtons, layout.navigationButtons);
   Place(m_mainToolbar, layout.mainToolbar);
   Place(m_favouritesBar, layout.favouritesBar);
+  Place(m_searchBox, layout.searchBox);
+  Place(m_addressBox, layout.addressBox);
   Place(m_goButton, layout.goButton);
+  Place(m_chooser, layout.chooserList);
+  // Open, it lies over the page below the rows.
+  if (m_chooser.m_hWnd) m_chooser.BringWindowToTop();
   Place(m_chooserButton, layout.chooserButton);
   Place(m_searchButton, layout.searchButton);
+  Place(m_tabs, layout.tabStrip);
   if (CWnd* offerBar = PriceNotifyWindow()) Place(*offerBar, layout.offerBar);
 
   struct Link {
@@ -137,8 +144,7 @@ void CMainFrame::LayoutChildren() {
 
 void CMainFrame::PlaceHomeButton() {
   if (!m_homeButton.m_hWnd) return;
-  // Right after the last tab; with no tab strip yet, at its left edge.
-  const int tabsWidth = 2;
+  const int tabsWidth = m_tabs.m_hWnd ? m_tabs.GetTabsWidth() : 2;
   const CPoint place = HomeButtonPlace(Metrics(), tabsWidth);
   m_homeButton.SetWindowPos(&CWnd::wndTop, place.x, place.y, 0, 0, SWP_NOSIZE);
 }

@@ -11,6 +11,13 @@ BOOL CMainFrame::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CMainFrame::OnPaint() {
   CPaintDC dc(this);
+  // The strip draws itself and holds the pages.
+  if (m_tabs.m_hWnd) {
+    CRect strip;
+    m_tabs.GetWindowRect(&strip);
+    ScreenToClient(&strip);
+    dc.ExcludeClipRect(&strip);
+  }
   for (CTextLink* link : {&m_settingsLink, &m_feedbackLink})
     if (link->m_hWnd) link->Invalidate();
   const RowMetrics m = Metrics();
@@ -34,12 +41,19 @@ void CMainFrame::OnPaint() {
     link->DrawLink(&canvas, place);
   }
   frame.DrawRows(canvas);
-  rows.DrawBoxes(canvas, m_siteIcon, nullptr);
+  rows.DrawBoxes(canvas, m_siteIcon, [this](CDC& target, CPoint place) { DrawPageIcon(target, place); });
   frame.DrawStatusBar(canvas);
   rows.DrawStatusText(canvas, m_statusText);
   frame.DrawBorders(canvas);
   dc.BitBlt(0, 0, m.width, m.height, &canvas, 0, 0, SRCCOPY);
   canvas.SelectObject(previous);
+}
+
+// The current tab's icon in the address box, as its tab shows it.
+void CMainFrame::DrawPageIcon(CDC& dc, CPoint place) {
+  if (!m_tabs.m_hWnd) return;
+  TabItem* item = m_tabs.GetTabItem(m_tabs.GetCurSel());
+  if (item && item->icon.IsValid()) item->icon.Draw(dc.GetSafeHdc(), place.x, place.y, 16, 16);
 }
 
 void CMainFrame::SetStatusText(const CString& text) {

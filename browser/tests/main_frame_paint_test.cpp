@@ -76,7 +76,7 @@ TEST_F(MainFramePaint, DrawsTheSkinsRowsAndEdgesAndLeavesThePageAreaWhite) {
     };
     const Case cases[] = {
         {"page area", {W / 2, (cH + nH + fH + H - sH - bH) / 2}, RGB(255, 255, 255)},
-        {"just below the rows", {W / 2, cH + nH + fH}, RGB(255, 255, 255)},
+        {"the tab strip's background just below the rows", {W / 2, cH + nH + fH}, ImagePixel(332, 1, 0, 0, 0)},
         {"just above the status bar", {W / 2, H - sH - bH - 1}, RGB(255, 255, 255)},
         {"caption middle", {W / 2, cH / 2}, ImagePixel(329, 3, 1, 0, cH / 2)},
         {"caption's last row", {W / 2, cH - 1}, ImagePixel(329, 3, 1, 0, cH - 1)},

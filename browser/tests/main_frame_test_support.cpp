@@ -17,6 +17,7 @@ void Drain() {
 BEGIN_MESSAGE_MAP(RecordingFrame, CMainFrame)
   ON_WM_SYSCOMMAND()
   ON_COMMAND(ID_SHOW_CUTPRICE_DLG, OnShowWatchList)
+  ON_COMMAND_RANGE(ID_NAVIGATE_FORWARD, ID_NAVIGATE_STOP, OnNavigation)
 END_MESSAGE_MAP()
 
 void RecordingFrame::OnSysCommand(UINT id, LPARAM lParam) {

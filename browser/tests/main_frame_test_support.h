@@ -21,10 +21,12 @@ class RecordingFrame : public CMainFrame {
  public:
   std::vector<LPARAM> windowMenus;  // lParam of each SC_KEYMENU
   int watchListRequests = 0;        // WM_COMMAND 1021 that reached it
+  std::vector<UINT> navigationCommands;  // WM_COMMAND 1010-1013, in order
 
  protected:
   afx_msg void OnSysCommand(UINT id, LPARAM lParam);
   afx_msg void OnShowWatchList() { ++watchListRequests; }
+  afx_msg void OnNavigation(UINT id) { navigationCommands.push_back(id); }
   DECLARE_MESSAGE_MAP()
 };
 

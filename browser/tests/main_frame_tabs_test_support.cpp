@@ -1,0 +1,166 @@
+#include "main_frame_tabs_test_support.h"
+
+#include <stdlib.h>
+
+#include <chrono>
+#include <thread>
+
+#include "browser_ids.h"
+#include "kqie_view.h"
+#include "process_objects.h"
+#include "win/input.h"
+#include "win/messages.h"
+#include "win/timers.h"
+
+namespace browser_test {
+
+quorla::testing::HttpTestServer* TabsTest::server = nullptr;
+
+namespace {
+
+std::string Utf8(const std::u16string& text) {
+  std::string out;
+  for (char16_t c : text) out += static_cast<char>(c);  // the addresses here are ASCII
+  return out;
+}
+
+std::string TitledPage(const std::string& title, const std::string& script = "") {
+  return "<html><head><title>" + title + "</title></head><body><p>" + title + "</p>" + script + "</body></html>";
+}
+
+}  // namespace
+
+void TabsTest::SetUpTestSuite() {
+  server = new quorla::testing::HttpTestServer();
+  for (const char* name : {"a", "b", "c"})
+    server->ServeBody(std::string("http://shop.test/") + name, TitledPage(std::string("page ") + name));
+  server->ServeBody("http://shop.test/late-title",
+                    TitledPage("early", "<script>setTimeout(function(){document.title='renamed';},300);</script>"));
+  server->ServeBody("http://shop.example/", TitledPage("typed"));
+  server->ServeBody(Utf8(Text(StartPageAddress())), TitledPage("start"));
+  server->ServeBody("http://s.taobao.com/search", TitledPage("search"));
+  ASSERT_TRUE(server->Start());
+  // The engine reads its proxy once, when it starts with the first page.
+  const std::string proxy = "http://127.0.0.1:" + std::to_string(server->Port());
+  ::setenv("http_proxy", proxy.c_str(), 1);
+  ::setenv("HTTP_PROXY", proxy.c_str(), 1);
+  ::setenv("no_proxy", "", 1);
+}
+
+void TabsTest::TearDownTestSuite() {
+  delete server;
+  server = nullptr;
+}
+
+void TabsTest::SetUp() { ResetTabs(); }
+
+void TabsTest::TearDown() {
+  frame.reset();
+  Drain();
+}
+
+void TabsTest::ResetTabs() {
+  frame.reset();
+  Drain();
+  frame = std::make_unique<RecordingFrame>();
+  hwnd = frame->GetSafeHwnd();
+  ASSERT_NE(hwnd, nullptr);
+  // The tests open their own first tab.
+  ::KillTimer(hwnd, 1);
+  frame->ShowWindow(SW_SHOW);
+  frame->UpdateWindow();
+  Drain();
+}
+
+std::u16string TabsTest::Page(const char* path) {
+  std::u16string out = u"http://shop.test";
+  for (const char* p = path; *p; ++p) out += static_cast<char16_t>(*p);
+  return out;
+}
+
+bool TabsTest::WaitFor(const std::function<bool()>& condition) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    Drain();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
+void TabsTest::OpenAndWait(const std::u16string& address) {
+  frame->OpenUrlInNewTab(address.c_str());
+  WaitLoaded(frame->Tabs().GetItemCount() - 1);
+}
+
+void TabsTest::WaitLoaded(int tab) {
+  ASSERT_TRUE(WaitFor([&] {
+    auto* view = static_cast<CKQIEView*>(frame->Tabs().GetTabView(tab));
+    return view && view->GetReadyState() == READYSTATE_COMPLETE && !view->GetLocationURL().IsEmpty();
+  })) << "tab " << tab << " loads";
+  Drain();
+}
+
+void TabsTest::SelectTab(int tab) {
+  frame->Tabs().SetCurSel(tab);
+  NMHDR header{frame->Tabs().m_hWnd, ID_TAB_STRIP, static_cast<UINT>(TCN_SELCHANGE)};
+  ::SendMessageW(hwnd, WM_NOTIFY, ID_TAB_STRIP, reinterpret_cast<LPARAM>(&header));
+  Drain();
+}
+
+std::u16string TabsTest::AddressBoxText() {
+  CString text;
+  frame->AddressBox().GetWindowText(text);
+  return Text(text);
+}
+
+std::u16string TabsTest::Caption() {
+  CString text;
+  frame->GetWindowText(text);
+  return Text(text);
+}
+
+bool TabsTest::IsEnabled(int navigationCommand) {
+  CMyImageBar& bar = frame->NavigationButtons();
+  for (int i = 0; i < bar.GetButtonCount(); ++i) {
+    const auto* button = bar.GetButton(i);
+    if (button && button->id == navigationCommand) return button->state != 3;
+  }
+  ADD_FAILURE() << "no button " << navigationCommand;
+  return false;
+}
+
+void TabsTest::TypeIntoAddressBox(const std::u16string& text) {
+  frame->AddressBox().SetFocus();
+  frame->AddressBox().SetSel(0, -1);
+  for (char16_t c : text) ::SendMessageW(frame->AddressBox().m_hWnd, WM_CHAR, c, 1);
+  Drain();
+}
+
+void TabsTest::PressEnterInAddressBox() {
+  frame->AddressBox().SetFocus();
+  MSG enter{frame->AddressBox().m_hWnd, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+  EXPECT_TRUE(frame->PreTranslateMessage(&enter)) << "the address box's Enter is the browser's";
+  Drain();
+}
+
+void TabsTest::SetSearchText(const std::u16string& text) {
+  frame->SearchBox().SetWindowText(text.c_str());
+  frame->SearchBox().SetHintFlag(FALSE);
+}
+
+std::vector<quorla::testing::HttpRequest> TabsTest::requestsFor(const std::string& address) {
+  std::vector<quorla::testing::HttpRequest> found;
+  for (auto& request : server->Requests())
+    if (request.path == address) found.push_back(request);
+  return found;
+}
+
+std::vector<quorla::testing::HttpRequest> TabsTest::requestsWithQuery(const std::string& query) {
+  std::vector<quorla::testing::HttpRequest> found;
+  for (auto& request : server->Requests())
+    if (request.query == query) found.push_back(request);
+  return found;
+}
+
+}  // namespace browser_test
