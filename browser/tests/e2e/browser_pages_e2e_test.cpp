@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -135,7 +136,35 @@ class BrowserPages : public ::testing::Test {
   bool Requested(HttpTestServer& server, const std::string& path, int atLeast = 1, const std::string& query = "") {
     return WaitUntil([&] { return Requests(server, path, query) >= atLeast; }, 30s);
   }
-  void Type(const std::string& text) { desktop.Tool({"xdotool", "type", "--delay", "40", text}); }
+  static std::string Seen(HttpTestServer& server) {
+    std::string seen;
+    for (const auto& request : server.Requests()) seen += request.path + "?" + request.query + " ";
+    return seen;
+  }
+  // Keys typed into the box the last click focused, once it has the focus:
+  // ASCII as it is, each other character by its Unicode key name.
+  void Type(const std::string& text) {
+    std::this_thread::sleep_for(500ms);
+    std::string ascii;
+    for (size_t i = 0; i < text.size();) {
+      const auto lead = static_cast<unsigned char>(text[i]);
+      if (lead < 0x80) {
+        ascii += text[i++];
+        continue;
+      }
+      if (!ascii.empty()) desktop.Tool({"xdotool", "type", "--delay", "40", ascii});
+      ascii.clear();
+      const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+      unsigned code = lead & (0xFF >> (length + 1));
+      for (size_t k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+      char name[16];
+      std::snprintf(name, sizeof name, "U%04X", code);
+      desktop.Tool({"xdotool", "key", name});
+      std::this_thread::sleep_for(200ms);
+      i += length;
+    }
+    if (!ascii.empty()) desktop.Tool({"xdotool", "type", "--delay", "40", ascii});
+  }
   void Shot(const std::string& name) { desktop.SaveScreenshot(quorla_desktop::OutputPath(name)); }
   // The middle of tab i when n tabs share the 1022-pixel strip.
   static int TabX(int i, int n) {
@@ -233,7 +262,7 @@ TEST_F(BrowserPages, TheSearchGoesToTheChosenShopInItsCodePage) {
   Type("手机");
   desktop.Key("Return");
   EXPECT_TRUE(Requested(proxy, "http://s.taobao.com/search", 1, "q=%CA%D6%BB%FA"))
-      << "the four code page 936 bytes of 手机";
+      << "the four code page 936 bytes of 手机; the proxy saw: " << Seen(proxy);
   ASSERT_TRUE(CaptionShows("taobao search"));
 
   // 京东商城 from the chooser (opened by a click on the site's icon beside
