@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "afx/window_dcs.h"
+#include "buffered_paint.h"
 #include "ui_fonts.h"
 #include "win/gdi_objects.h"
 #include "win/input.h"
@@ -146,15 +147,7 @@ void CChooseList::OnPaint() {
   CRect client;
   GetClientRect(&client);
   if (client.IsRectEmpty()) return;
-  // Drawn whole off screen and copied in one block: no flicker.
-  CDC memory;
-  memory.CreateCompatibleDC(&screen);
-  CBitmap canvas;
-  canvas.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
-  CBitmap* previous = memory.SelectObject(&canvas);
-  Draw(memory, client);
-  screen.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
-  memory.SelectObject(previous);
+  PaintBuffered(screen, client, [&](CDC& memory) { Draw(memory, client); });
 }
 
 // The paint covers every pixel.

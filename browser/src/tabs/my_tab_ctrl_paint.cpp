@@ -1,5 +1,6 @@
 // CMyTabCtrl's painting: the whole strip drawn off screen, then copied.
 #include "afx/window_dcs.h"
+#include "buffered_paint.h"
 #include "my_tab_ctrl.h"
 #include "tab_geometry.h"
 
@@ -12,14 +13,7 @@ void CMyTabCtrl::OnPaint() {
   const int stripHeight = m_backImage.IsNull() ? tab_geometry::kStripHeight : m_backImage.GetHeight();
   if (GetItemCount() > 0) screen.ExcludeClipRect(0, stripHeight, client.right, client.bottom);
 
-  CDC memory;
-  memory.CreateCompatibleDC(&screen);
-  CBitmap canvas;
-  canvas.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
-  CBitmap* previous = memory.SelectObject(&canvas);
-  DrawStrip(memory, client);
-  screen.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
-  memory.SelectObject(previous);
+  PaintBuffered(screen, client, [&](CDC& memory) { DrawStrip(memory, client); });
 }
 
 void CMyTabCtrl::DrawStrip(CDC& dc, const CRect& client) {

@@ -1,6 +1,7 @@
 #include "bar_window.h"
 
 #include "afx/window_dcs.h"
+#include "buffered_paint.h"
 #include "win/gdi_objects.h"
 #include "win/input.h"
 
@@ -26,15 +27,7 @@ void CBarWnd::OnPaint() {
   CRect client;
   GetClientRect(&client);
   if (client.IsRectEmpty()) return;
-  // Drawn whole off screen and copied in one block: no flicker.
-  CDC memory;
-  memory.CreateCompatibleDC(&screen);
-  CBitmap canvas;
-  canvas.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
-  CBitmap* previous = memory.SelectObject(&canvas);
-  DrawBar(memory, client);
-  screen.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
-  memory.SelectObject(previous);
+  PaintBuffered(screen, client, [&](CDC& memory) { DrawBar(memory, client); });
 }
 
 // The paint covers every pixel.
