@@ -258,11 +258,20 @@ TEST_F(BrowserPages, TheSearchGoesToTheChosenShopInItsCodePage) {
   ASSERT_NO_FATAL_FAILURE(StartBrowser(Local("/a")));
   ASSERT_TRUE(CaptionShows("page a"));
   const int searchX = kSearchBoxX;
-  desktop.Click(searchX, kRowY);
-  Type("手机");
-  desktop.Key("Return");
-  EXPECT_TRUE(Requested(proxy, "http://s.taobao.com/search", 1, "q=%CA%D6%BB%FA"))
-      << "the four code page 936 bytes of 手机; the proxy saw: " << Seen(proxy);
+  // xdotool types a character without a key by remapping a spare key code
+  // for it, and the first key after a remap can reach the window under the
+  // old map and type nothing: the words are typed again until the shop is
+  // asked for all of them.
+  bool searched = false;
+  for (int attempt = 1; attempt <= 3 && !searched; ++attempt) {
+    desktop.Click(searchX, kRowY);
+    desktop.Key("ctrl+a");
+    Type("手机");
+    desktop.Key("Return");
+    ASSERT_TRUE(Requested(proxy, "http://s.taobao.com/search", attempt)) << Seen(proxy);
+    searched = Requests(proxy, "http://s.taobao.com/search", "q=%CA%D6%BB%FA") >= 1;
+  }
+  EXPECT_TRUE(searched) << "the four code page 936 bytes of 手机; the proxy saw: " << Seen(proxy);
   ASSERT_TRUE(CaptionShows("taobao search"));
 
   // 京东商城 from the chooser (opened by a click on the site's icon beside
