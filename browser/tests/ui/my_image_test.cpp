@@ -5,6 +5,7 @@
 #include <string>
 
 #include "fixture_ids.h"
+#include "image_manifest.h"
 #include "my_image.h"
 #include "pixel_reader.h"
 
@@ -121,17 +122,10 @@ TEST(MyImage, DrawFrameBlendsOneFrameAtItsPlace) {
 // Every PNG of the program loads as a 32-bit image at the size and frame
 // count its manifest gives.
 TEST(MyImage, EveryProgramPngAtItsSizeAndFrameCount) {
-  std::ifstream manifest(QUORLA_SOURCE_DIR "/browser/res/images.txt");
-  ASSERT_TRUE(manifest) << "images.txt";
-  std::string line;
+  const std::vector<ManifestImage> images = ProgramImages();
+  ASSERT_FALSE(images.empty()) << "images.txt";
   int checked = 0;
-  while (std::getline(manifest, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    UINT id = 0;
-    std::string kind, file;
-    int width = 0, height = 0, frames = 0, bits = 0;
-    fields >> id >> kind >> file >> width >> height >> frames >> bits;
+  for (const auto& [id, kind, file, width, height, frames, bits] : images) {
     if (kind != "PNG") continue;
     SCOPED_TRACE(file);
     CMyImage image;

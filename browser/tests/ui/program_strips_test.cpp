@@ -10,6 +10,7 @@
 
 #include "get_bitmaps.h"
 #include "hover_button.h"
+#include "image_manifest.h"
 #include "my_image.h"
 #include "pixel_reader.h"
 
@@ -38,17 +39,10 @@ int PngHeight(UINT id) {
 }
 
 TEST(ProgramStrips, EveryStripOfTheManifestGivesFourFacesOfAQuarterItsWidth) {
-  std::ifstream manifest(QUORLA_SOURCE_DIR "/browser/res/images.txt");
-  ASSERT_TRUE(manifest) << "images.txt";
-  std::string line;
+  const std::vector<ManifestImage> images = ProgramImages();
+  ASSERT_FALSE(images.empty()) << "images.txt";
   int checked = 0;
-  while (std::getline(manifest, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    UINT id = 0;
-    std::string kind, file;
-    int width = 0, height = 0, frames = 0, bits = 0;
-    fields >> id >> kind >> file >> width >> height >> frames >> bits;
+  for (const auto& [id, kind, file, width, height, frames, bits] : images) {
     if (kind != "BITMAP") continue;
     SCOPED_TRACE(file);
     EXPECT_EQ(frames, 4);
