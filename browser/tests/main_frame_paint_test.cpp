@@ -11,6 +11,7 @@
 #include "main_frame_test_support.h"
 #include "my_image.h"
 #include "process_objects.h"
+#include "window_pixels.h"
 #include "win/common_controls.h"
 #include "win/dc.h"
 #include "win/dib.h"
@@ -22,27 +23,6 @@
 namespace browser_test {
 namespace {
 
-COLORREF ClientPixel(HWND hwnd, int x, int y) {
-  HDC window = GetDC(hwnd);
-  HDC memory = CreateCompatibleDC(window);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = 1;
-  info.bmiHeader.biHeight = -1;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  *static_cast<DWORD*>(bits) = 0x00FF00FF;
-  BitBlt(memory, 0, 0, 1, 1, window, x, y, SRCCOPY);
-  const DWORD pixel = *static_cast<DWORD*>(bits);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(hwnd, window);
-  return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-}
 
 // A pixel of a skin image (all of them are opaque where these tests look).
 COLORREF ImagePixel(UINT id, int frames, int frame, int x, int y) {
@@ -95,7 +75,7 @@ TEST_F(MainFramePaint, DrawsTheSkinsRowsAndEdgesAndLeavesThePageAreaWhite) {
         {"bottom border", {W / 2, H - 1}, ImagePixel(326, 1, 0, 0, 0)},
     };
     for (const Case& c : cases)
-      EXPECT_EQ(ClientPixel(hwnd, c.at.x, c.at.y), c.colour) << c.what << " at " << c.at.x << "," << c.at.y;
+      EXPECT_EQ(quorla_test::PixelOf(hwnd, c.at.x, c.at.y), c.colour) << c.what << " at " << c.at.x << "," << c.at.y;
   }
 }
 

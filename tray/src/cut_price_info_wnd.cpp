@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "price_integer.h"
+#include "vxshared/price_integer.h"
 #include "sfwnd/markup_fonts.h"
 #include "win/text_draw.h"
 

@@ -1,6 +1,6 @@
 #include "share_address.h"
 
-#include "price_integer.h"
+#include "vxshared/price_integer.h"
 
 const char16_t kShareServiceAddress[] = u"http://share.quorla.example";
 const char16_t kProductHomePage[] = u"http://www.quorla.example/";

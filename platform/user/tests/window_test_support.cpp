@@ -75,28 +75,6 @@ void FillWindow(HWND hwnd, COLORREF color, const RECT* area) {
   ReleaseDC(hwnd, dc);
 }
 
-COLORREF PixelOf(HWND hwnd, int x, int y) {
-  HDC window = GetDC(hwnd);
-  HDC memory = CreateCompatibleDC(window);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = 1;
-  info.bmiHeader.biHeight = -1;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  *static_cast<DWORD*>(bits) = 0x00FF00FF;  // magenta: "nothing copied"
-  BitBlt(memory, 0, 0, 1, 1, window, x, y, SRCCOPY);
-  DWORD pixel = *static_cast<DWORD*>(bits) & 0x00FFFFFF;
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(hwnd, window);
-  return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-}
-
 void DrainMessages() {
   MSG msg;
   for (int guard = 0; guard < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++guard) {

@@ -14,6 +14,7 @@
 #include "win/window_classes.h"
 #include "win/window_objects.h"
 #include "win/window_state.h"
+#include "window_pixels.h"
 
 namespace quorla_test {
 
@@ -53,8 +54,6 @@ HWND MakeChild(HWND parent, DWORD style, int x, int y, int w, int h, LPCWSTR cla
 
 // Fills a window's client area through GetDC with a colour.
 void FillWindow(HWND hwnd, COLORREF color, const RECT* area = nullptr);
-// Reads a client pixel of a window through a window DC and a memory DC.
-COLORREF PixelOf(HWND hwnd, int x, int y);
 
 // Takes and dispatches messages until none is left (WM_PAINT included).
 void DrainMessages();

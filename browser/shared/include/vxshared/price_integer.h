@@ -1,5 +1,5 @@
 #pragma once
-// Prices are printed as whole numbers ("%d"): the integer part, truncated
+// Both programs print prices as whole numbers ("%d"): the integer part, truncated
 // toward zero. A price from a damaged file may be NaN or lie beyond what 32
 // bits hold; converting those is undefined, so they are pinned here.
 #include <climits>

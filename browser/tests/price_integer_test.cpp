@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "price_integer.h"
+#include "vxshared/price_integer.h"
 
 namespace {
 
