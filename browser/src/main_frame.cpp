@@ -6,6 +6,7 @@
 #include "favourites_hooks.h"
 #include "get_bitmaps.h"
 #include "price_watch_hooks.h"
+#include "pricewatch/price_watch_engine.h"
 #include "process_objects.h"
 #include "search_address.h"
 #include "start_argument.h"
@@ -149,6 +150,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT create) {
   // Addresses loaded before are offered as the user types one.
   ::SHAutoComplete(m_addressBox.m_hWnd, SHACF_URLHISTORY | SHACF_URLMRU);
   StartFaviconWorker(this);
+  GivePriceWatchWindows(this);
   SetTimer(kStartTimer, kStartDelay);
   return 0;
 }
@@ -268,7 +270,9 @@ void CMainFrame::OnClose() { ClosePath(); }
 
 void CMainFrame::ClosePath() {
   ShowWindow(SW_HIDE);
-  // The price engine's workers are stopped here, saving the watch list,
-  // once the browser has them.
+  // Every change of the watch list was saved when it was made: stopping
+  // the workers saves nothing, so a browser that read the list long ago
+  // cannot write its old copy over what others saved since.
+  StopPriceWatchWorkers();
   ::TerminateProcess(::GetCurrentProcess(), 1);
 }

@@ -23,7 +23,9 @@ void CMainFrame::OnPriceCandidate() {
 }
 
 LRESULT CMainFrame::OnPriceDrop(WPARAM id, LPARAM) {
-  if (ReducePriceItem* item = GetWatchItem(static_cast<DWORD>(id))) ShowPriceDropPopup(item);
+  ReducePriceItem item;
+  InitReducePriceItem(&item);
+  if (GetWatchItem(static_cast<DWORD>(id), &item)) ShowPriceDropPopup(&item);
   return 1;
 }
 

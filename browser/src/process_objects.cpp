@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "browser_app.h"
+#include "pricewatch/price_watch_engine.h"
 #include "start_page.h"
 #include "ui_fonts.h"
 #include "vxshared/browser_config.h"
@@ -22,17 +23,18 @@ struct ProcessObject {
   void (*teardown)();
 };
 
-// In the order they are built. Still to take their places: the price-watch
-// engine after the settings path (it loads the watch list and starts its
-// two workers), the URL filter set after the application object, and the
-// favourites list last (its teardown empties the list without freeing the
-// entries).
+// In the order they are built. Still to take their places: the URL filter
+// set after the application object, and the favourites list last (its
+// teardown empties the list without freeing the entries).
 constexpr ProcessObject kObjects[] = {
     {"fonts", [] { InitUiFonts(); }, [] { ReleaseUiFonts(); }},
     // The path text belongs to the settings object, which registers its own
     // teardown when InitConfigPath first makes it; it goes right after the
     // objects below.
     {"settings path", [] { InitConfigPath(); }, [] {}},
+    // Loads the watch list and starts its two workers, which reach no window
+    // until the main window gives its handle; its teardown stops them first.
+    {"price engine", [] { CreatePriceWatchEngine(); }, [] { DestroyPriceWatchEngine(); }},
     {"start argument", [] { g_startArgument = new CString; }, [] { delete std::exchange(g_startArgument, nullptr); }},
     {"application", [] { g_app = new CKQBrowserApp; }, [] { delete std::exchange(g_app, nullptr); }},
     {"start page address", [] { g_startPage = new CString(kStartPageAddress); },

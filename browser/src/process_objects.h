@@ -1,8 +1,8 @@
 #pragma once
 // The browser's process-wide objects, which exist before the application
 // object runs, in this order: the shared interface fonts, the settings
-// path, the start argument, the application object and the start page
-// address (the price engine, the URL filter set and the favourites list take
+// path, the price engine, the start argument, the application object and
+// the start page address (the URL filter set and the favourites list take
 // their places among them with their parts of the program).
 //
 // BuildBrowserProcessObjects builds them in that order, each registering its

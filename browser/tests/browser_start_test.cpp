@@ -38,12 +38,12 @@ std::vector<std::string> Environment(const std::vector<std::string>& extra) {
 TEST(ProcessObjects, ComeInOrderAndGoInReverseOnlyThroughTheOrdinaryExit) {
   const std::string probe = std::string(QUORLA_BROWSER_TEST_DIR) + "/process_objects_probe";
   const std::vector<std::string> built = {
-      "built fonts",       "built settings path",    "built start argument", "built application",
+      "built fonts",       "built settings path",    "built price engine", "built start argument", "built application",
       "built start page address", "application registered", "start argument ''",
   };
   const auto ordinary = quorla_desktop::RunCommand({probe}, Environment({"QT_QPA_PLATFORM=offscreen"}));
   std::vector<std::string> expected = built;
-  for (const char* gone : {"gone start page address", "gone application", "gone start argument", "gone settings path",
+  for (const char* gone : {"gone start page address", "gone application", "gone start argument", "gone price engine", "gone settings path",
                            "gone fonts"})
     expected.push_back(gone);
   EXPECT_EQ(ordinary.exitCode, 0);

@@ -1,10 +1,10 @@
 #pragma once
 // What the main window and the browser views ask of the browser's price
 // watch: the price engine's queue and records, the offer bar, the price-drop
-// pop-up, the watch-list dialog and the settings dialog. Until the price
-// watch is built these do nothing: no page is queued, no record is ever
-// parsed, no window is shown. All of them are called on the user-interface
-// thread.
+// pop-up, the watch-list dialog and the settings dialog. Without a price
+// engine in the process (tests of the windows) the engine's part does
+// nothing: no page is queued, no record is ever parsed. All of them are
+// called on the user-interface thread.
 #include "afx/string.h"
 #include "win/types.h"
 
@@ -22,9 +22,14 @@ void ForgetView(CKQIEView* view);
 // Copies the last record parsed from the view's page into record; false,
 // record untouched, when there is none.
 bool GetParsedRecord(CKQIEView* view, ReducePriceItem* record);
-// The watch list's item with the identifier, owned by the list; null when
-// there is none.
-ReducePriceItem* GetWatchItem(DWORD id);
+// A copy of the watch list's item with the identifier; false, copy
+// untouched, when there is none (identifiers change whenever the list is
+// read again).
+bool GetWatchItem(DWORD id, ReducePriceItem* copy);
+// The main window gives the price engine its handle and the price-drop
+// pop-up's, once both exist; until then the engine's workers post nothing
+// and check nothing.
+void GivePriceWatchWindows(CWnd* mainWindow);
 
 // The offer bar and the price-drop pop-up, made with the main window (the
 // bar its child, the pop-up a top-level window of its own).
@@ -38,6 +43,8 @@ void HidePriceNotify();
 // The address of the item the offer bar holds; empty when it holds none.
 CString PriceNotifyItemUrl();
 
+// The price-drop pop-up's window; null while it does not exist.
+CWnd* PriceDropPopupWindow();
 // Shows the watch list's item whose price fell in the price-drop pop-up.
 void ShowPriceDropPopup(ReducePriceItem* item);
 
