@@ -162,6 +162,70 @@ TEST_F(CheckWorker, WithoutTheMainWindowNothingIsCheckedOrWritten) {
   EXPECT_TRUE(settings.Writes().empty());
 }
 
+TEST_F(CheckWorker, AnAddDuringACheckIsKeptAndTheDropsComeWithTheNextCheck) {
+  const std::vector<std::string> paths = {"/item/slow1", "/item/slow2"};
+  for (const std::string& path : paths) server.ServeSlow(path, RuleShopPage("80.00"), 64, 300);
+  ASSERT_TRUE(server.Start());
+  WatchInFile({MakeItem(Wide(RuleAddress(paths[0])), 100.0, 100.0), MakeItem(Wide(RuleAddress(paths[1])), 100.0, 100.0)});
+  StartEngine();
+  clock.ReleasePass();
+  ASSERT_TRUE(quorla_desktop::WaitUntil([&] { return ShopRequests() == 2; }, 20s, 1ms));
+  // The user watches items while the pages download.
+  for (int i = 0; i < 20; ++i) {
+    ReducePriceItem record = MakeItem(u"http://rules.localhost/new" + Wide(std::to_string(i)), 10.0);
+    EXPECT_TRUE(engine->AddWatch(9.0, &record));
+  }
+  ASSERT_TRUE(clock.AwaitSleep());
+  EXPECT_EQ(UrlsInFile(home.watchList()).size(), 22u);
+  // The drops of a check whose list was read again meanwhile come back with
+  // the next check; no identifier of the new list is handed over for them.
+  const std::vector<Handed> handed = RunAndCollect(30);
+  EXPECT_TRUE(handed.empty());
+  settings.SetLastCheckTime(0);
+  settings.SetCheckTimeLong(1);
+  const std::vector<Handed> next = RunAndCollect(80);
+  ASSERT_EQ(next.size(), 2u);
+  for (const Handed& each : next) {
+    ReducePriceItem* item = nullptr;
+    ASSERT_EQ(Manager()->GetItem(each.id, &item), S_OK);
+    EXPECT_EQ(item->CurrentPrice, 80.0);
+  }
+}
+
+TEST_F(CheckWorker, AnItemAnotherProgramRemovedIsNotPoppedUpAfterwards) {
+  ServeDropping({"/item/gone", "/item/kept"});
+  StartEngine();
+  ShowWindow(popup->hwnd(), SW_SHOWNOACTIVATE);  // a notice is up: drops wait
+  ASSERT_TRUE(clock.RunPass());
+  // The tray program reported and removed the first item meanwhile.
+  std::vector<ReducePriceItem> items = ItemsInFile(home.watchList());
+  ASSERT_EQ(items.size(), 2u);
+  WriteListAsAnotherProgram(home.watchList(), {items[1]});
+  ShowWindow(popup->hwnd(), SW_HIDE);
+
+  const std::vector<Handed> handed = RunAndCollect(12);
+  ASSERT_FALSE(handed.empty());
+  ReducePriceItem copy = MakeItem(u"untouched", 1.0);
+  EXPECT_FALSE(engine->CopyWatchItem(handed[0].id, &copy)) << "no pop-up for the removed item";
+  EXPECT_EQ(copy.Url, std::u16string(u"untouched"));
+}
+
+TEST_F(CheckWorker, AWatchedItemIsHandedOutWithTheCheckedPriceAndItsIdentifierAfterReading) {
+  ServeDropping({"/item/kept"});
+  StartEngine();
+  ASSERT_TRUE(clock.RunPass());
+  const std::vector<Handed> handed = RunAndCollect(2);
+  ASSERT_EQ(handed.size(), 1u);
+  ReducePriceItem copy;
+  ASSERT_TRUE(engine->CopyWatchItem(handed[0].id, &copy));
+  EXPECT_EQ(copy.CurrentPrice, 80.0) << "the price the check found, not the file's";
+  EXPECT_EQ(copy.BasePrice, 100.0);
+  EXPECT_EQ(Narrow(copy.Url), RuleAddress("/item/kept"));
+  EXPECT_GT(copy.Id, handed[0].id) << "the list was read again";
+  ReducePriceItem* listed = nullptr;
+  EXPECT_EQ(Manager()->GetItem(copy.Id, &listed), S_OK);
+}
+
 TEST_F(CheckWorker, StoppingReturnsThoughBothWorkersAreStuckInADownload) {
   server.ServeStalled("/item/stalled");
   server.ServeStalled("/promo/stalled");
@@ -176,6 +240,7 @@ TEST_F(CheckWorker, StoppingReturnsThoughBothWorkersAreStuckInADownload) {
   auto document = LiveDocument(TbShopText("10.00", server.Url("/promo/stalled")));
   engine->QueueParse({&view, &view.captured}, u"http://tb.localhost/stuck", document.Get());
   ASSERT_TRUE(quorla_desktop::WaitUntil([&] { return server.Requests().size() == 2; }, 20s));
+  engine->ForgetView(&view);  // the view may go before the parse ends
 
   const auto started = std::chrono::steady_clock::now();
   EXPECT_FALSE(engine->StopWorkers()) << "neither worker could end";
@@ -184,7 +249,7 @@ TEST_F(CheckWorker, StoppingReturnsThoughBothWorkersAreStuckInADownload) {
   engine.reset();
   EXPECT_FALSE(watched.expired());
   server.Stop();
-  EXPECT_TRUE(EndEngine());
+  EXPECT_TRUE(EndEngine()) << "the workers ended with their downloads";
 }
 
 }  // namespace

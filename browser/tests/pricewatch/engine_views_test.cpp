@@ -69,12 +69,22 @@ class EngineViews : public EngineTest {
     return seen;
   }
 
+  // The views the tests queue; like the main window, the test forgets each
+  // one before it goes.
+  void TearDown() override {
+    for (TestView& view : views) engine->ForgetView(&view);
+    EngineTest::TearDown();
+  }
+
   std::atomic<bool> released{false};
+  TestView views[3];
 };
 
 TEST_F(EngineViews, AHundredTicksOfAViewWhileTheParserIsStuckLeaveOneWaitingPage) {
   StartEngine();
-  TestView stuck, first, second;
+  TestView& stuck = views[0];
+  TestView& first = views[1];
+  TestView& second = views[2];
   ASSERT_TRUE(QueueAndAwaitLookup(stuck, TbAddress("/stuck"), "/promo/stalled"));
   for (int tick = 0; tick < 100; ++tick) Queue(first, RuleAddress("/first"), RuleShopText(std::to_string(tick)));
   EXPECT_EQ(engine->WaitingRequests(), 1u);
@@ -89,7 +99,7 @@ TEST_F(EngineViews, AWatchedAddressInAnyLetterCaseIsNeverQueued) {
   WatchInFile({MakeItem(Wide(RuleAddress("/phone")), 99.0, 99.0)});
   ReadFileIntoList();
   // The worker is kept inside a parse, so what is queued stays there.
-  TestView stuck;
+  TestView& stuck = views[0];
   ASSERT_TRUE(QueueAndAwaitLookup(stuck, TbAddress("/stuck"), "/promo/stalled"));
 
   struct Case {
@@ -113,7 +123,7 @@ TEST_F(EngineViews, AWatchedAddressInAnyLetterCaseIsNeverQueued) {
 
 TEST_F(EngineViews, ThreeTicksDuringAParseGiveOneRecordAndOneMessage) {
   StartEngine();
-  TestView view;
+  TestView& view = views[0];
   const std::string url = TbAddress("/item");
   ASSERT_TRUE(QueueAndAwaitLookup(view, url, "/promo/held"));
   for (int tick = 1; tick < 3; ++tick) Queue(view, url, TbPage("/promo/held"));
