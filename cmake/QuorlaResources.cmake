@@ -4,6 +4,7 @@
 #                  [PNG <name>=<file> ...]
 #                  [ICON <name>=<file> ...]
 #                  [BITMAP <name>=<file> ...]
+#                  [DIALOG <name>=<file> ...]
 #                  [STRINGS <file> ...]
 #                  [STRING <id>=<text> ...])
 #
@@ -13,7 +14,8 @@
 # RT_GROUP_ICON, which LoadImageW(IMAGE_ICON) reads, and bitmaps under
 # RT_BITMAP, which LoadBitmapW reads: a .bmp file is kept as the platform
 # keeps bitmap resources, as a packed DIB (the file without its 14-byte
-# file header), any other file (a PNG) as it is. <name> is a number
+# file header), any other file (a PNG) as it is; dialog templates (the
+# DLGTEMPLATE or DLGTEMPLATEEX bytes) under RT_DIALOG. <name> is a number
 # (MAKEINTRESOURCEW(<name>)) or a text. Relative files are taken from the
 # calling directory.
 #
@@ -64,6 +66,8 @@ if(CMAKE_SCRIPT_MODE_FILE)
       set(type "u\"PNG\"")
     elseif(kind STREQUAL "BITMAP")
       set(type "RT_BITMAP")
+    elseif(kind STREQUAL "DIALOG")
+      set(type "RT_DIALOG")
     else()
       set(type "RT_GROUP_ICON")
     endif()
@@ -127,7 +131,7 @@ function(_quorla_check_string_lines target path)
 endfunction()
 
 function(quorla_resources target)
-  set(kinds PNG ICON BITMAP)
+  set(kinds PNG ICON BITMAP DIALOG)
   cmake_parse_arguments(R "" "" "${kinds};STRINGS;STRING" ${ARGN})
   if(R_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "quorla_resources(${target}): unexpected ${R_UNPARSED_ARGUMENTS}")

@@ -1,6 +1,7 @@
 #include "catalogue.h"
 
 #include "art.h"
+#include "price_watch_art.h"
 
 const std::vector<CatalogueEntry>& Catalogue() {
   static const std::vector<CatalogueEntry> entries = {
@@ -39,9 +40,23 @@ const std::vector<CatalogueEntry>& Catalogue() {
       {369, ImageKind::kPng, QStringLiteral("address_frame_369.png"), 2, art::AddressFrame},
       {370, ImageKind::kBitmap, QStringLiteral("go_button_370.bmp"), 4, art::GoButton},
       {371, ImageKind::kPng, QStringLiteral("chooser_entry_371.png"), 9, art::ChooserEntrySkin},
+      {372, ImageKind::kPng, QStringLiteral("offer_bar_372.png"), 3, art::OfferBarSkin},
+      {373, ImageKind::kPng, QStringLiteral("offer_logo_373.png"), 1, art::OfferBarLogo},
+      {374, ImageKind::kPng, QStringLiteral("price_box_frame_374.png"), 1, art::PriceBoxFrame},
+      {375, ImageKind::kBitmap, QStringLiteral("confirm_button_375.bmp"), 4, art::ConfirmButton},
+      {376, ImageKind::kBitmap, QStringLiteral("any_drop_button_376.bmp"), 4, art::AnyDropButton},
+      {377, ImageKind::kBitmap, QStringLiteral("offer_close_377.bmp"), 4, art::OfferCloseButton},
+      {378, ImageKind::kPng, QStringLiteral("popup_378.png"), 1, art::PopupBackground},
+      {379, ImageKind::kBitmap, QStringLiteral("popup_close_379.bmp"), 4, art::PopupCloseButton},
+      {380, ImageKind::kBitmap, QStringLiteral("open_item_button_380.bmp"), 4, art::OpenItemButton},
+      {382, ImageKind::kPng, QStringLiteral("list_header_382.png"), 1, art::ListHeaderBackground},
+      {383, ImageKind::kPng, QStringLiteral("list_divider_383.png"), 1, art::ListHeaderDivider},
       {384, ImageKind::kBitmap, QStringLiteral("home_button_384.bmp"), 4, art::HomeButton},
       {385, ImageKind::kBitmap, QStringLiteral("overflow_button_385.bmp"), 4, art::OverflowButton},
       {386, ImageKind::kPng, QStringLiteral("favourite_groups_386.png"), 5, art::FavouriteGroupIcons},
+      {387, ImageKind::kPng, QStringLiteral("any_drop_words_387.png"), 1, art::AnyDropWords},
+      {389, ImageKind::kPng, QStringLiteral("watch_list_skin_389.png"), 3, art::WatchListSkin},
+      {392, ImageKind::kBitmap, QStringLiteral("watch_list_close_392.bmp"), 4, art::WatchListCloseButton},
   };
   return entries;
 }

@@ -11,6 +11,7 @@
 #include "drawing.h"
 #include "ico_file.h"
 #include "preview.h"
+#include "price_watch_art.h"
 
 namespace {
 
@@ -76,8 +77,31 @@ bool WriteText(const QString& text, const QString& path) {
   return file.commit();
 }
 
+
+bool WriteBytes(const QByteArray& bytes, const QString& path) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (file.write(bytes) != bytes.size()) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
 bool WriteAll(const QDir& directory) {
   QTextStream err(stderr);
+  const struct {
+    const char* file;
+    QByteArray bytes;
+  } templates[] = {{"watch_list_dialog_381.dlg", WatchListDialogTemplate()},
+                   {"settings_dialog_393.dlg", SettingsDialogTemplate()}};
+  for (const auto& dialog : templates) {
+    const QString path = directory.filePath(QString::fromLatin1(dialog.file));
+    if (!WriteBytes(dialog.bytes, path)) {
+      err << "cannot write " << path << "\n";
+      return false;
+    }
+  }
   for (const CatalogueEntry& entry : Catalogue()) {
     const QString path = directory.filePath(entry.file);
     if (!WriteImage(entry, path)) {
