@@ -1,0 +1,99 @@
+#include "price_watch_test_support.h"
+
+#include <chrono>
+#include <thread>
+
+#include "browser_ids.h"
+#include "pointer_input.h"
+#include "win/strings.h"
+
+namespace price_watch_test {
+
+namespace {
+
+void Copy(WCHAR* to, size_t size, const char16_t* from) {
+  size_t i = 0;
+  for (; from && from[i] && i + 1 < size; ++i) to[i] = from[i];
+  to[i] = 0;
+}
+
+struct FilterInstaller {
+  FilterInstaller() { quorla_test::SetMessageFilter(&AfxPreTranslateMessage); }
+};
+
+}  // namespace
+
+void RecordingActions::AddWatch(double price, ReducePriceItem* record) {
+  added.push_back({price, record->Url});
+  ReducePriceItem item = *record;
+  item.BasePrice = price;
+  item.Id = items.empty() ? 1 : items.back().Id + 1;
+  record->Id = item.Id;
+  items.push_back(item);
+}
+
+void RecordingActions::RemoveWatch(LPCWSTR url) {
+  removed.push_back(url);
+  std::erase_if(items, [url](const ReducePriceItem& item) { return std::u16string(item.Url) == url; });
+}
+
+std::vector<ReducePriceItem> RecordingActions::WatchList() {
+  ++listReads;
+  return items;
+}
+
+Host::Host(int width, int height) {
+  LPCWSTR className = AfxRegisterWndClass(0, LoadCursorW(nullptr, IDC_ARROW),
+                                          static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  CreateEx(0, className, u"price watch host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, CRect(40, 40, 40 + width, 40 + height),
+           nullptr, 0);
+  Pump();
+}
+
+Host::~Host() {
+  if (m_hWnd) DestroyWindow();
+  Pump();
+}
+
+int Host::Count(UINT message, WPARAM wParam) const {
+  int n = 0;
+  for (const Received& r : received) n += r.message == message && r.wParam == wParam;
+  return n;
+}
+
+LRESULT Host::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_OPEN_ITEM_URL) {
+    received.push_back({message, wParam, lParam ? reinterpret_cast<LPCWSTR>(lParam) : u""});
+    return 1;
+  }
+  if (message == WM_COMMAND || message >= WM_USER) received.push_back({message, wParam, {}});
+  return CWnd::WindowProc(message, wParam, lParam);
+}
+
+ReducePriceItem MakeItem(const char16_t* url, const char16_t* title, double current) {
+  ReducePriceItem item;
+  InitReducePriceItem(&item);
+  Copy(item.Url, std::size(item.Url), url);
+  Copy(item.Title, std::size(item.Title), title);
+  Copy(item.SiteName, std::size(item.SiteName), u"测试商城");
+  item.CurrentPrice = current;
+  item.PreviousPrice = current;
+  item.BasePrice = current;
+  return item;
+}
+
+void Pump() {
+  static FilterInstaller installed;
+  quorla_test::DispatchPending();
+}
+
+void PumpFor(int ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (std::chrono::steady_clock::now() < end) {
+    Pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  Pump();
+}
+
+}  // namespace price_watch_test
