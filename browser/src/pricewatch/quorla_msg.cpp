@@ -6,6 +6,7 @@
 #include "corner_region.h"
 #include "get_bitmaps.h"
 #include "price_figures.h"
+#include "vxshared/price_integer.h"
 #include "price_watch_res.h"
 #include "ui_fonts.h"
 #include "ui_messages.h"
@@ -142,9 +143,9 @@ void CQuorlaMsg::Draw(CDC& dc) {
   Text(dc, u"原价", 74, 196, 120, 210);
   Text(dc, u"现价", 185, 196, 220, 210);
   Text(dc, u"直降", 305, 196, 340, 210);
-  Text(dc, YuanText(WholeYuan(item_.CurrentPrice)), 142, 214, 254, 230, DT_CENTER);
+  Text(dc, YuanText(PriceIntegerPart(item_.CurrentPrice)), 142, 214, 254, 230, DT_CENTER);
   dc.SetTextColor(kOldPriceColour);
-  const CString previousPrice = YuanText(WholeYuan(item_.PreviousPrice));
+  const CString previousPrice = YuanText(PriceIntegerPart(item_.PreviousPrice));
   Text(dc, previousPrice, 30, 214, 142, 230, DT_CENTER);
   // The old price struck through with the default pen (one black pixel),
   // end point excluded as a line's is.

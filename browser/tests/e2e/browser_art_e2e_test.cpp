@@ -115,7 +115,7 @@ struct SheetEntry {
 
 TEST(BrowserArtOnADesktop, EveryImageAtOneToOneAndFourTimesOpaqueOnesAsTheirFilesHoldThem) {
   // Large enough for every image in a few columns, 4x copies included.
-  const int screenWidth = 2560, screenHeight = 1440;
+  const int screenWidth = 3840, screenHeight = 2160;
   Desktop desktop{quorla_desktop::DesktopOptions{screenWidth, screenHeight, false}};
   std::string error;
   ASSERT_TRUE(desktop.Start(&error)) << error;
@@ -171,6 +171,7 @@ TEST(BrowserArtOnADesktop, EveryImageAtOneToOneAndFourTimesOpaqueOnesAsTheirFile
       for (int x = 0; x < e.width; ++x) {
         const std::uint32_t want = file->Pixel(x, y);
         wrong += screen->Pixel(e.x1 + x, e.y1 + y) != want;
+        if (e.x4 < 0) continue;  // a large image has no 4x copy
         for (int k : {0, 3}) wrong += screen->Pixel(e.x4 + 4 * x + k, e.y4 + 4 * y + 3 - k) != want;
       }
     EXPECT_EQ(wrong, 0);

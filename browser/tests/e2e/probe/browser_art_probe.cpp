@@ -18,6 +18,8 @@
 //     column and at the last column. It logs "image <id> <width> <height>
 //     <frames> <opaque> <x1> <y1> <x4> <y4>" for each (where the 1:1 and
 //     the 4x copies start on the screen), then "sheet <width> <height>".
+//     Images wider or higher than kLargest (the dialogs' and the pop-up's
+//     skins) are drawn at 1:1 only, with -1 for <x4> and <y4>.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -170,6 +172,9 @@ std::vector<Listed> ReadList(const std::string& path) {
 constexpr int kScale = 4;
 constexpr int kLabelHeight = 18;
 constexpr int kMargin = 10;  // room for the outline and the ticks
+constexpr int kLargest = 160;  // larger images have no 4x copy
+
+bool Enlarged(int width, int height) { return width <= kLargest && height <= kLargest; }
 
 // One image of the list, loaded as the program loads it and drawn onto a
 // checker of its own size.
@@ -272,8 +277,9 @@ class CImageSheet : public CWnd {
         Note("unloaded " + std::to_string(item.id) + " " + std::to_string(item.width));
         continue;
       }
-      const int blockWidth = std::max(120, item.width + 3 * kMargin + kScale * item.width);
-      const int blockHeight = kLabelHeight + 2 * kMargin + kScale * item.height;
+      const int scale = Enlarged(item.width, item.height) ? kScale : 0;
+      const int blockWidth = std::max(120, item.width + 3 * kMargin + scale * item.width);
+      const int blockHeight = kLabelHeight + 2 * kMargin + std::max(1, scale) * item.height;
       if (y + blockHeight > screenHeight && y > kMargin) {
         x += columnWidth + kMargin;
         y = kMargin;
@@ -283,8 +289,8 @@ class CImageSheet : public CWnd {
       placed.y = y;
       placed.x1 = x + kMargin;
       placed.y1 = y + kLabelHeight + kMargin;
-      placed.x4 = placed.x1 + item.width + 2 * kMargin;
-      placed.y4 = placed.y1;
+      placed.x4 = scale ? placed.x1 + item.width + 2 * kMargin : -1;
+      placed.y4 = scale ? placed.y1 : -1;
       columnWidth = std::max(columnWidth, blockWidth);
       sheetWidth = std::max(sheetWidth, x + blockWidth);
       sheetHeight = std::max(sheetHeight, y + blockHeight);
@@ -328,9 +334,10 @@ class CImageSheet : public CWnd {
                                    (item.frames == 1 ? " frame" : " frames"));
       TextOutW(dc, placed.x, placed.y, label.c_str(), static_cast<int>(label.size()));
       placed.image->Draw(dc, placed.x1, placed.y1);
+      Outline(dc, placed.x1, placed.y1, item.width, item.height, 1, item.frames);
+      if (placed.x4 < 0) continue;
       StretchBlt(dc, placed.x4, placed.y4, item.width * kScale, item.height * kScale, dc, placed.x1, placed.y1,
                  item.width, item.height, SRCCOPY);
-      Outline(dc, placed.x1, placed.y1, item.width, item.height, 1, item.frames);
       Outline(dc, placed.x4, placed.y4, item.width, item.height, kScale, item.frames);
     }
     SelectObject(dc, before);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "price_figures.h"
+#include "vxshared/price_integer.h"
 
 namespace {
 
@@ -39,8 +40,8 @@ class PriceFigures : public ::testing::TestWithParam<Case> {};
 
 TEST_P(PriceFigures, ShowsClampedWholeYuan) {
   const Case& c = GetParam();
-  EXPECT_EQ(std::u16string(YuanText(WholeYuan(c.previous))), c.previousText);
-  EXPECT_EQ(std::u16string(YuanText(WholeYuan(c.current))), c.currentText);
+  EXPECT_EQ(std::u16string(YuanText(PriceIntegerPart(c.previous))), c.previousText);
+  EXPECT_EQ(std::u16string(YuanText(PriceIntegerPart(c.current))), c.currentText);
   EXPECT_EQ(std::u16string(YuanText(DropInWholeYuan(c.previous, c.current))), c.dropText);
 }
 
@@ -51,10 +52,10 @@ INSTANTIATE_TEST_SUITE_P(Table, PriceFigures, ::testing::ValuesIn(kCases), [](co
   return name;
 });
 
-TEST(PriceFigures, EdgesOfTheRangeStayExact) {
-  EXPECT_EQ(WholeYuan(2147483647.9), INT_MAX);
-  EXPECT_EQ(WholeYuan(-2147483648.9), INT_MIN);
-  EXPECT_EQ(WholeYuan(2147483646.5), 2147483646);
+TEST(PriceFigures, TheDropAtTheEdgesOfTheRange) {
+  EXPECT_EQ(DropInWholeYuan(2147483647.9, -2147483648.9), INT_MAX);
+  EXPECT_EQ(DropInWholeYuan(-2147483648.9, 2147483647.9), INT_MIN);
+  EXPECT_EQ(DropInWholeYuan(2147483646.5, 0.9), 2147483646);
 }
 
 }  // namespace
