@@ -2,7 +2,7 @@
 
 #include "browser_ids.h"
 #include "ui_fonts.h"
-#include "win/cursors.h"
+#include "win/input.h"
 #include "win/header_control.h"
 #include "win/list_view.h"
 #include "win/text_draw.h"

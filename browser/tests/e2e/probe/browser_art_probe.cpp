@@ -172,7 +172,7 @@ std::vector<Listed> ReadList(const std::string& path) {
 constexpr int kScale = 4;
 constexpr int kLabelHeight = 18;
 constexpr int kMargin = 10;  // room for the outline and the ticks
-constexpr int kLargest = 160;  // larger images have no 4x copy
+constexpr int kLargest = 128;  // larger images have no 4x copy
 
 bool Enlarged(int width, int height) { return width <= kLargest && height <= kLargest; }
 
