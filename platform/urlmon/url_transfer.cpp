@@ -49,6 +49,7 @@ void UrlTransfer::SetResponse(long status, std::string headers) {
   responseKnown_ = true;
   status_ = status;
   responseHeaders_ = std::move(headers);
+  changed_.notify_all();
 }
 
 void UrlTransfer::Append(const char* data, size_t size) {
@@ -57,6 +58,7 @@ void UrlTransfer::Append(const char* data, size_t size) {
   chunks_.emplace_back(data, size);
   unread_ += size;
   received_ += size;
+  changed_.notify_all();
 }
 
 void UrlTransfer::Finish(HRESULT result) {
@@ -70,9 +72,11 @@ void UrlTransfer::Finish(HRESULT result) {
     frontOffset_ = 0;
     unread_ = 0;
   }
+  changed_.notify_all();
 }
 
 void UrlTransfer::Notify() {
+  if (!notifyWindow) return;  // its reader waits on the transfer
   if (!notifyPending.exchange(true)) {
     if (!PostMessageW(notifyWindow, kTransferNewsMessage, 0, static_cast<LPARAM>(id))) notifyPending = false;
   }
@@ -94,6 +98,16 @@ TransferSnapshot UrlTransfer::Snapshot() {
 bool UrlTransfer::Finished() {
   std::lock_guard<std::mutex> guard(lock_);
   return finished_;
+}
+
+void UrlTransfer::WaitForResponse() {
+  std::unique_lock<std::mutex> guard(lock_);
+  changed_.wait(guard, [this] { return responseKnown_ || finished_; });
+}
+
+void UrlTransfer::WaitForData() {
+  std::unique_lock<std::mutex> guard(lock_);
+  changed_.wait(guard, [this] { return unread_ > 0 || finished_; });
 }
 
 HRESULT UrlTransfer::Read(void* buffer, ULONG count, ULONG* read) {

@@ -5,6 +5,7 @@
 // and delivers. Everything shared is under the transfer's own lock.
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -46,6 +47,8 @@ class UrlTransfer {
   DWORD stallMilliseconds = 60000;
   ULONGLONG maxBodyBytes = 256ull << 20;
   std::string trustedCertificates;  // a PEM file, or empty
+  // Null for a reader that waits on the transfer itself (WaitForResponse,
+  // WaitForData) instead of hearing news through a window.
   HWND notifyWindow = nullptr;
   std::shared_ptr<NetworkWaker> waker;
 
@@ -69,8 +72,16 @@ class UrlTransfer {
   HRESULT Read(void* buffer, ULONG count, ULONG* read);
   bool Finished();
 
+  // A reader without a message loop: block until the final response is
+  // known or the transfer has ended; until there are bytes to read or the
+  // transfer has ended. The network thread ends every transfer in the end
+  // (its stall limit), so neither waits for ever.
+  void WaitForResponse();
+  void WaitForData();
+
  private:
   std::mutex lock_;
+  std::condition_variable changed_;
   std::deque<std::string> chunks_;
   size_t frontOffset_ = 0;
   size_t unread_ = 0;
