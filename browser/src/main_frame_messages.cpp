@@ -39,10 +39,11 @@ LRESULT CMainFrame::OnOpenItemUrl(WPARAM, LPARAM address) {
 LRESULT CMainFrame::OnFaviconLoaded(WPARAM, LPARAM lParam) {
   const auto* request = reinterpret_cast<const FaviconRequest*>(lParam);
   if (!request) return 1;
-  // The view is only compared: a closed tab's request finds no tab.
-  CWnd* view = request->view;
+  // The view is only compared: a closed tab's request finds no tab, and a
+  // new view at a closed one's address has another serial number.
+  CKQIEView* view = request->view;
   const int index = m_tabs.FindTabByView(view);
-  if (index < 0) return 1;
+  if (index < 0 || view->GetSerialNumber() != request->serial) return 1;
   m_tabs.SetTabIcon(view, request->bytes.data(), static_cast<DWORD>(request->bytes.size()));
   if (index == m_tabs.GetCurSel()) {
     SetTabState(index, TABSTATE_LOADING | TABSTATE_ICON, TABSTATE_ICON);

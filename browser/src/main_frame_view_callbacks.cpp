@@ -61,7 +61,7 @@ void CMainFrame::OnViewNavigate(CKQIEView* view, LPCWSTR url) {
   if (index < 0) return;
   if (!(m_tabs.GetItemState(index, TABSTATE_ICON) & TABSTATE_ICON))
     SetTabState(index, TABSTATE_LOADING, TABSTATE_LOADING);
-  RequestFavicon(url ? CString(url) : CString(), view);
+  RequestFavicon(url ? CString(url) : CString(), view, view->GetSerialNumber());
   ForgetView(view);
   QueueParse(view);
 }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "browser_app.h"
+#include "favourites_list.h"
 #include "pricewatch/price_watch_engine.h"
 #include "start_page.h"
 #include "ui_fonts.h"
@@ -23,9 +24,8 @@ struct ProcessObject {
   void (*teardown)();
 };
 
-// In the order they are built. Still to take their places: the URL filter
-// set after the application object, and the favourites list last (its
-// teardown empties the list without freeing the entries).
+// In the order they are built. Still to take its place: the URL filter set
+// after the application object.
 constexpr ProcessObject kObjects[] = {
     {"fonts", [] { InitUiFonts(); }, [] { ReleaseUiFonts(); }},
     // The path text belongs to the settings object, which registers its own
@@ -39,6 +39,7 @@ constexpr ProcessObject kObjects[] = {
     {"application", [] { g_app = new CKQBrowserApp; }, [] { delete std::exchange(g_app, nullptr); }},
     {"start page address", [] { g_startPage = new CString(kStartPageAddress); },
      [] { delete std::exchange(g_startPage, nullptr); }},
+    {"favourites list", [] { BuildFavouritesList(); }, [] { TearDownFavouritesList(); }},
 };
 
 // One plain function per object, as the exit path wants them.

@@ -1,9 +1,9 @@
 #pragma once
 // The browser's process-wide objects, which exist before the application
 // object runs, in this order: the shared interface fonts, the settings
-// path, the price engine, the start argument, the application object and
-// the start page address (the URL filter set and the favourites list take
-// their places among them with their parts of the program).
+// path, the price engine, the start argument, the application object, the
+// start page address and the favourites list (favourites_list.h) (the URL
+// filter set takes its place among them with its part of the program).
 //
 // BuildBrowserProcessObjects builds them in that order, each registering its
 // teardown for the ordinary exit as soon as it exists: they are torn down in

@@ -39,11 +39,12 @@ TEST(ProcessObjects, ComeInOrderAndGoInReverseOnlyThroughTheOrdinaryExit) {
   const std::string probe = std::string(QUORLA_BROWSER_TEST_DIR) + "/process_objects_probe";
   const std::vector<std::string> built = {
       "built fonts",       "built settings path",    "built price engine", "built start argument", "built application",
-      "built start page address", "application registered", "start argument ''",
+      "built start page address", "built favourites list", "application registered", "start argument ''",
   };
   const auto ordinary = quorla_desktop::RunCommand({probe}, Environment({"QT_QPA_PLATFORM=offscreen"}));
   std::vector<std::string> expected = built;
-  for (const char* gone : {"gone start page address", "gone application", "gone start argument", "gone price engine", "gone settings path",
+  for (const char* gone : {"gone favourites list", "gone start page address", "gone application", "gone start argument",
+                           "gone price engine", "gone settings path",
                            "gone fonts"})
     expected.push_back(gone);
   EXPECT_EQ(ordinary.exitCode, 0);

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "shopping/text_conversions.h"
+#include "shopping/xml_read_guard.h"
 #include "win/crt_numbers.h"
 #include "win/strings.h"
 #include "win/text_encoding.h"
@@ -13,25 +14,6 @@
 namespace {
 
 const char16_t kPricePathListName[] = u"PricePathList";
-constexpr int kMaxNesting = 256;
-
-// Whether no element of the XML text lies deeper than limit. Reads tags only
-// roughly (markup inside comments counts as well), which errs on the safe
-// side.
-bool NestingWithin(const std::string& xml, int limit) {
-  int depth = 0;
-  for (std::size_t at = xml.find('<'); at != std::string::npos; at = xml.find('<', at + 1)) {
-    char next = at + 1 < xml.size() ? xml[at + 1] : '\0';
-    if (next == '/') {
-      --depth;
-    } else if (next != '!' && next != '?') {
-      std::size_t end = xml.find('>', at);
-      if (end == std::string::npos) break;
-      if (xml[end - 1] != '/' && ++depth > limit) return false;
-    }
-  }
-  return true;
-}
 
 // The rules of one site: the first child element named PricePathList (in
 // any case) gives one rule per child element, the text of the rule element's
@@ -65,31 +47,19 @@ std::u16string LowerAsciiLetters(std::u16string text) {
 
 bool SiteTable::LoadFile(const std::string& path) {
   m_sites.clear();
-  if (path.empty()) return false;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
   std::string text;
-  char buffer[16384];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
-  bool complete = !std::ferror(file);
-  std::fclose(file);
-  return complete && LoadText(text);
+  return ReadWholeXmlFile(path, &text) && LoadText(text);
 }
 
 bool SiteTable::LoadText(const std::string& xml) {
   m_sites.clear();
-  // The XML reader recurses once per level of nesting; a file nested deeper
-  // than any site table would exhaust the stack, so it counts as broken.
-  if (!NestingWithin(xml, kMaxNesting)) return false;
-  // The XML reader steps over a UTF-8 sequence by the length its first byte
-  // announces, even past the end of the text; a table is UTF-8, so anything
-  // else counts as broken.
+  // A table is UTF-8: anything else counts as broken (see xml_read_guard.h
+  // for why the reader must never see a lead byte without its sequence).
   if (!xml.empty() && MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, xml.data(), static_cast<int>(xml.size()),
                                           nullptr, 0) == 0)
     return false;
-  // Zero bytes after the text keep any step past its end inside the buffer.
-  std::string padded = xml;
-  padded.append(8, '\0');
+  const std::string padded = GuardedXmlText(xml);
+  if (padded.empty()) return false;
   TiXmlDocument document;
   document.Parse(padded.c_str());
   if (document.Error()) return false;
