@@ -3,8 +3,6 @@
 // icon files of one colour.
 #include <string>
 
-#include "afx/string.h"
-
 namespace favourites_test {
 
 // The text in UTF-8, for messages.
