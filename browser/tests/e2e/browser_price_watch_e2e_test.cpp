@@ -290,6 +290,21 @@ TEST_F(BrowserPriceWatch, ItsOwnCheckShowsThePopUpAndMovesTheThreshold) {
   EXPECT_EQ(moved->y, popup->y - 50);
 }
 
+TEST_F(BrowserPriceWatch, WhileTheTrayProgramsMutexIsHeldTheBrowserFetchesNothing) {
+  WriteSettings("[Price]\nRunTray=2\nCheckTimeLong=1\nLastCheckTime=0\n");
+  WriteWatchFile({Watched(Utf16(ItemUrl()), u"测试商品", 120.0)});
+  auto holder = Start({std::string(QUORLA_BROWSER_TEST_DIR) + "/tray_mutex_holder"});
+  ASSERT_TRUE(holder);
+  ASSERT_TRUE(WaitUntil([&] { return holder->Output().find("held") != std::string::npos; }, 20s));
+  ASSERT_NO_FATAL_FAILURE(StartBrowser(pages.Url("/plain")));
+  std::this_thread::sleep_for(8s);
+  int asked = 0;
+  for (const auto& request : pages.Requests()) asked += request.path == "/item";
+  EXPECT_EQ(asked, 0) << "no check while the tray program runs";
+  EXPECT_FALSE(WindowOfSize(397, 317));
+  EXPECT_EQ(ReadWatchFile().at(0).BasePrice, 120.0);
+}
+
 TEST_F(BrowserPriceWatch, DISABLED_ThePriceStartListsNewestFirstRemovesAndTheSettingsAreSaved) {
   WriteSettings("[Price]\nRunTray=2\nCheckTimeLong=30\nLastCheckTime=" + std::to_string(std::time(nullptr)) + "\n");
   WriteWatchFile({Watched(u"http://127.0.0.1:1/first", u"第一件", 10.0), Watched(u"http://127.0.0.1:1/second", u"第二件", 20.0),
