@@ -1,5 +1,6 @@
 #include "process_objects.h"
 
+#include <array>
 #include <cstdlib>
 #include <iterator>
 #include <utility>
@@ -42,28 +43,43 @@ constexpr ProcessObject kObjects[] = {
     {"favourites list", [] { BuildFavouritesList(); }, [] { TearDownFavouritesList(); }},
 };
 
-// One plain function per object, as the exit path wants them.
+constexpr std::size_t kObjectCount = std::size(kObjects);
+bool g_tornDown[kObjectCount] = {};
+std::size_t g_builtCount = 0;
+
+// One plain function per object, as the exit path wants them; each object
+// goes once, whether the exit or the program's own end takes it first.
 template <std::size_t index>
 void TearDown() {
+  if (std::exchange(g_tornDown[index], true)) return;
   kObjects[index].teardown();
   if (g_observer) g_observer(kObjects[index].name, false);
 }
 
 template <std::size_t... indexes>
-void BuildAll(std::index_sequence<indexes...>) {
-  auto build = [](const ProcessObject& object, void (*teardown)()) {
-    object.build();
-    if (g_observer) g_observer(object.name, true);
-    std::atexit(teardown);
-  };
-  (build(kObjects[indexes], &TearDown<indexes>), ...);
+constexpr auto TeardownsOf(std::index_sequence<indexes...>) {
+  return std::array<void (*)(), sizeof...(indexes)>{&TearDown<indexes>...};
+}
+constexpr auto kTeardowns = TeardownsOf(std::make_index_sequence<kObjectCount>());
+
+void BuildAll() {
+  for (std::size_t i = 0; i < kObjectCount; ++i) {
+    kObjects[i].build();
+    ++g_builtCount;
+    if (g_observer) g_observer(kObjects[i].name, true);
+    std::atexit(kTeardowns[i]);
+  }
 }
 
 }  // namespace
 
 void BuildBrowserProcessObjects() {
   static bool built = false;
-  if (!std::exchange(built, true)) BuildAll(std::make_index_sequence<std::size(kObjects)>());
+  if (!std::exchange(built, true)) BuildAll();
+}
+
+void TearDownBrowserProcessObjects() {
+  for (std::size_t i = g_builtCount; i-- > 0;) kTeardowns[i]();
 }
 
 CString& StartArgument() { return *g_startArgument; }

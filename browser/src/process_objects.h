@@ -18,6 +18,10 @@ class CKQBrowserApp;
 
 // Builds the objects once; later calls do nothing.
 void BuildBrowserProcessObjects();
+// Tears the objects down now, in the reverse order, as the ordinary exit
+// would; the exit then leaves them alone. For a program that ends without
+// running its libraries' static destructors.
+void TearDownBrowserProcessObjects();
 
 // The start argument: empty at first; the application's start sets it and
 // the main window's start timer reads and changes it.

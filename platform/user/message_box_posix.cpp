@@ -1,4 +1,5 @@
-// Message boxes through a helper process with Qt, or on standard error.
+// Message boxes: the layer's own dialog on the thread that runs its windows;
+// elsewhere through a helper process with Qt, or on standard error.
 #include <dlfcn.h>
 #include <errno.h>
 #include <spawn.h>
@@ -14,7 +15,9 @@
 
 #include "crash_state.h"
 #include "host_paths.h"
+#include "message_box_dialog.h"
 #include "message_box_helper.h"
+#include "ui_loop.h"
 #include "win/exceptions.h"
 #include "win/message_box.h"
 
@@ -141,8 +144,11 @@ void PrepareMessageBox() {
 
 }  // namespace quorla
 
-int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT type) {
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   const bool crashing = quorla::InCrashHandler();
+  if (!crashing && quorla::ThreadRunsQt()) {
+    if (const int button = quorla::ShowMessageBoxDialog(owner, text, caption, type)) return button;
+  }
   std::unique_lock<std::mutex> guard(g_lock, std::defer_lock);
   if (!crashing) {
     guard.lock();
@@ -158,5 +164,6 @@ int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT type) {
     ::close(helper);
   }
   WriteToStandardError(captionBytes, textBytes);
-  return IDOK;
+  // Nobody was asked: nothing is confirmed.
+  return (type & 0x0F) == MB_OKCANCEL ? IDCANCEL : IDOK;
 }

@@ -53,6 +53,7 @@ void WebBrowserControl::MakeEngineObjects() {
         return OnNavigationQuestion(url, type, main);
       },
       [this] { site_.ReportScriptError(); });
+  page_->SetDialogOwner(hwnd_);
   snapshots_ = std::make_unique<PageSnapshots>(page_, [this](std::uint64_t serial) { OnSnapshotKept(serial); });
   view_ = new QWebEngineView();
   view_->setPage(page_);

@@ -72,14 +72,19 @@ bool WebBrowserControl::OnNavigationQuestion(const QUrl& url, QWebEnginePage::Na
   if (isMainFrame) FinishCompletion();
   bool go = false;
   if (Live()) {
+    // The host hears of a top-level navigation as loading already (its view
+    // decides there between the loading animation and the page's icon); a
+    // refusal gives back the state the control was in.
+    const READYSTATE before = ready_;
+    if (isMainFrame) ready_ = READYSTATE_LOADING;
     FrameDispatch* frame = isMainFrame ? nullptr : new FrameDispatch();
     go = AskBeforeNavigate(isMainFrame ? OwnDispatch() : frame, EncodedAddress(url));
     if (frame) frame->Release();
     if (!Live()) {
       go = false;  // the window went meanwhile
-    } else if (isMainFrame) {
-      if (go) ready_ = READYSTATE_LOADING;
-      else refused_.push_back(url);
+    } else if (isMainFrame && !go) {
+      ready_ = before;
+      refused_.push_back(url);
     }
   }
   Release();
@@ -225,11 +230,14 @@ void WebBrowserControl::AdoptPopup(QWebEngineNewWindowRequest& request) {
   const bool blank = url.isEmpty() || (url.scheme() == QLatin1String("about") && url.path() == QLatin1String("blank"));
   AddRef();
   FinishCompletion();
+  const READYSTATE before = ready_;
+  ready_ = READYSTATE_LOADING;
   const bool go = Live() && AskBeforeNavigate(OwnDispatch(), blank ? QStringLiteral("about:blank") : EncodedAddress(url));
   if (go && Live()) {
-    ready_ = READYSTATE_LOADING;
     popupAsked_ = blank ? QUrl() : url;
     request.openIn(page_);
+  } else {
+    ready_ = before;
   }
   Release();
 }

@@ -31,6 +31,8 @@ QWebEngineProfile* MakeProfile() {
   // Only windows a person asked for (a click) may open.
   settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
   settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+  // The shops' pages that declare no charset are written in GBK.
+  settings->setDefaultTextEncoding(QStringLiteral("GBK"));
   QObject::connect(profile, &QWebEngineProfile::downloadRequested,
                    [](QWebEngineDownloadRequest* download) { download->cancel(); });
   return profile;

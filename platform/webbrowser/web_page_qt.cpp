@@ -15,10 +15,27 @@ WebPage::WebPage(QWebEngineProfile* profile, NavigationQuestion question, Script
           [](const QUrl&, QAuthenticator* authenticator, const QString&) { *authenticator = QAuthenticator(); });
 }
 
+namespace {
+
+// The box's caption: the page's origin, as a browser names who is asking.
+QString CaptionOf(const QUrl& origin) {
+  return QString::fromLatin1(origin.toEncoded(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment));
+}
+
+int AskInBox(HWND owner, const QUrl& origin, const QString& message, UINT type) {
+  const QString caption = CaptionOf(origin);
+  return MessageBoxW(owner, reinterpret_cast<const WCHAR*>(message.utf16()),
+                     reinterpret_cast<const WCHAR*>(caption.utf16()), type);
+}
+
+}  // namespace
+
 void WebPage::javaScriptAlert(const QUrl& origin, const QString& message) {
-  const QString caption = QString::fromLatin1(origin.toEncoded(QUrl::RemovePath | QUrl::RemoveQuery));
-  MessageBoxW(nullptr, reinterpret_cast<const WCHAR*>(message.utf16()), reinterpret_cast<const WCHAR*>(caption.utf16()),
-              MB_OK);
+  AskInBox(dialogOwner_, origin, message, MB_OK);
+}
+
+bool WebPage::javaScriptConfirm(const QUrl& origin, const QString& message) {
+  return AskInBox(dialogOwner_, origin, message, MB_OKCANCEL) == IDOK;
 }
 
 void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int,

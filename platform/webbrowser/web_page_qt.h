@@ -2,15 +2,17 @@
 // The engine page behind one WebBrowser control. It forwards the engine's
 // question about each navigation to its owner, who may refuse it, tells it of
 // each script error that the page left uncaught (the engine's console reports
-// of them go nowhere else, standard error included), and answers
-// the page's own dialogs without any loop of Qt's: an alert is the layer's
-// message box; confirm, prompt, file choice and log-in requests are answered
-// as cancelled (the layer's box has no cancel button); certificate errors are
-// refused by the engine itself. Everything else the owner reads from the
-// page's signals. Lives on the
-// thread that runs Qt; deleted later, never inside one of its own callbacks.
+// of them go nowhere else, standard error included), and answers the page's
+// own dialogs inside the layer's loops, never one of Qt's: alert and confirm
+// are the layer's message box (OK; OK and Cancel) over the control's window;
+// prompt, file choice and log-in requests are answered as cancelled;
+// certificate errors are refused by the engine itself. Everything else the
+// owner reads from the page's signals. Lives on the thread that runs Qt;
+// deleted later, never inside one of its own callbacks.
 #include <QWebEnginePage>
 #include <functional>
+
+#include "win/types.h"
 
 namespace quorla {
 
@@ -22,10 +24,13 @@ class WebPage final : public QWebEnginePage {
   using ScriptError = std::function<void()>;
 
   WebPage(QWebEngineProfile* profile, NavigationQuestion question, ScriptError scriptError);
+  // The window whose top-level window the page's dialogs belong to.
+  void SetDialogOwner(HWND owner) { dialogOwner_ = owner; }
   // The owner is gone: every navigation asked about from now on is refused.
   void Detach() {
     question_ = nullptr;
     scriptError_ = nullptr;
+    dialogOwner_ = nullptr;
   }
 
  protected:
@@ -33,13 +38,14 @@ class WebPage final : public QWebEnginePage {
   void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
                                 const QString& source) override;
   void javaScriptAlert(const QUrl& origin, const QString& message) override;
-  bool javaScriptConfirm(const QUrl&, const QString&) override { return false; }
+  bool javaScriptConfirm(const QUrl& origin, const QString& message) override;
   bool javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) override { return false; }
   QStringList chooseFiles(FileSelectionMode, const QStringList&, const QStringList&) override { return {}; }
 
  private:
   NavigationQuestion question_;
   ScriptError scriptError_;
+  HWND dialogOwner_ = nullptr;
 };
 
 }  // namespace quorla

@@ -76,6 +76,7 @@ void CKQIEView::OnBeforeNavigate2(LPDISPATCH dispatch, LPCWSTR url, DWORD, LPCWS
     // Joined rather than formatted: an address has no length limit.
     CString status(u"打开 ");
     status += url;
+    m_openingStatus = status;
     SetStatus(status);
     // Frames do not count: a late frame must not restart the tab's page
     // icon and capture.
@@ -107,7 +108,16 @@ void CKQIEView::OnDocumentComplete(LPDISPATCH dispatch, VARIANT* url) {
   m_navigateHookArmed = TRUE;
 }
 
-void CKQIEView::OnStatusTextChange(LPCWSTR text) { SetStatus(text && *text ? CString(text) : CString(u"完成")); }
+void CKQIEView::OnStatusTextChange(LPCWSTR text) {
+  if (text && *text) {
+    SetStatus(CString(text));
+  } else if (GetReadyState() == READYSTATE_LOADING && !m_openingStatus.IsEmpty()) {
+    // The pointer left a link while the page still comes: it is not done.
+    SetStatus(m_openingStatus);
+  } else {
+    SetStatus(u"完成");
+  }
+}
 
 void CKQIEView::OnTitleChange(LPCWSTR title) { m_owner.OnViewTitle(this, title ? title : u""); }
 

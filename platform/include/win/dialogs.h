@@ -77,7 +77,6 @@ constexpr int DWLP_USER = DWLP_DLGPROC + static_cast<int>(sizeof(DLGPROC));
 constexpr int DLGWINDOWEXTRA = 30;
 static_assert(DWLP_USER + static_cast<int>(sizeof(LONG_PTR)) <= DLGWINDOWEXTRA);
 
-constexpr int IDCANCEL = 2;
 constexpr DWORD ERROR_CONTROL_ID_NOT_FOUND = 1421;
 constexpr WORD BN_CLICKED = 0;
 

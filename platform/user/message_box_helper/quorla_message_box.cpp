@@ -3,7 +3,7 @@
 // Started by the layer with one end of a socket pair as descriptor 3. Each
 // request is a header (magic, box type, caption and text sizes) followed by
 // the UTF-8 caption and text; the answer is the button pressed, as a 32-bit
-// number. Qt starts only at the first request, so an idle helper costs little.
+// number (1 OK, 2 Cancel). Qt starts only at the first request, so an idle helper costs little.
 // Ends when the program closes its end (by exiting or crashing).
 #include <errno.h>
 #include <unistd.h>
@@ -79,11 +79,14 @@ int main(int argc, char** argv) {
     std::string text(request.textBytes, '\0');
     if (!ReadAll(caption.data(), caption.size()) || !ReadAll(text.data(), text.size())) return 0;
     if (!app) app = std::make_unique<QApplication>(argc, argv);
+    const bool asks = (request.type & 0x0F) == 1;  // OK and Cancel
     QMessageBox box(IconOf(request.type), QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
-                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), QMessageBox::Ok);
+                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                    asks ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.exec();
-    const uint32_t button = 1;  // OK
+    if (asks) box.setEscapeButton(QMessageBox::Cancel);
+    const bool cancelled = box.exec() == QMessageBox::Cancel;
+    const uint32_t button = asks && cancelled ? 2 : 1;
     if (!WriteAll(&button, sizeof button)) return 0;
   }
 }

@@ -39,14 +39,19 @@ TEST_F(WebBrowserTest, ChineseTextReachesThePageParserInTheDocumentsCharset) {
     std::string body;  // bytes as served
     std::string contentType;
     std::string charset;
+    std::string title;
   };
-  // 手机 in code page 936.
+  // 手机 and 价格 in code page 936.
   const std::string gbkPhone = "\xCA\xD6\xBB\xFA";
+  const std::string gbkPrice = "\xBC\xDB\xB8\xF1";
   const std::vector<Case> cases = {
-      {"/utf8", "<html><head><meta charset=\"utf-8\"><title>t</title></head><body>价格 手机</body></html>",
-       "text/html; charset=utf-8", "utf-8"},
-      {"/gbk", "<html><head><meta charset=\"gbk\"><title>t</title></head><body>" + gbkPhone + "</body></html>",
-       "text/html; charset=gbk", "gbk"},
+      {"/utf8", "<html><head><meta charset=\"utf-8\"><title>价格</title></head><body>价格 手机</body></html>",
+       "text/html; charset=utf-8", "utf-8", "价格"},
+      {"/gbk", "<html><head><meta charset=\"gbk\"><title>" + gbkPrice + "</title></head><body>" + gbkPhone +
+       "</body></html>", "text/html; charset=gbk", "gbk", "价格"},
+      // A shop's page that declares nothing is read as GBK, not Latin-1.
+      {"/undeclared", "<html><head><title>" + gbkPrice + "</title></head><body>" + gbkPhone + "</body></html>",
+       "text/html", "gbk", "价格"},
   };
   for (const Case& c : cases) server.ServeBody(c.path, c.body, 200, c.contentType);
   ASSERT_TRUE(server.Start());
@@ -61,6 +66,8 @@ TEST_F(WebBrowserTest, ChineseTextReachesThePageParserInTheDocumentsCharset) {
     EXPECT_NE(DocumentSource(document).find("手机"), std::string::npos);
     EXPECT_EQ(TextOf(document, &IHTMLDocument2::get_charset), c.charset);
     EXPECT_EQ(TextOf(document, &IHTMLDocument2::get_URL), server.Url(c.path));
+    EXPECT_EQ(TextOf(document, &IHTMLDocument2::get_title), c.title);
+    EXPECT_EQ(Narrow(LocationName()), c.title);
     document->Release();
   }
 }

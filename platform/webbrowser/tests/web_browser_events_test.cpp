@@ -47,9 +47,8 @@ TEST_F(WebBrowserTest, ReadyStateFollowsTheTopLevelLoad) {
     const char* event;
     LONG state;
   };
-  // While the sink hears of the navigation the control is still in its old
-  // state; from then on it is loading until the completion.
-  for (const Case& c : {Case{"BeforeNavigate2", READYSTATE_UNINITIALIZED}, Case{"NavigateComplete2", READYSTATE_LOADING},
+  // Loading from the host's question on until the completion.
+  for (const Case& c : {Case{"BeforeNavigate2", READYSTATE_LOADING}, Case{"NavigateComplete2", READYSTATE_LOADING},
                         Case{"DocumentComplete", READYSTATE_COMPLETE}}) {
     auto it = std::find_if(events.begin(), events.end(), [&](const BrowserEvent& e) { return e.name == c.event; });
     ASSERT_NE(it, events.end()) << c.event;
