@@ -54,7 +54,7 @@ class MainFrameLoading : public TabsTest {
 
 TEST_F(MainFrameLoading, ASlowPageAnimatesItsTabUntilItIsIn) {
   OpenAndWait(Page("/a"));
-  ASSERT_EQ(TabState(0), TABSTATE_ICON);
+  ASSERT_TRUE(WaitFor([&] { return TabState(0) == TABSTATE_ICON; }));
   struct Case {
     const char* name;
     const char* path;

@@ -124,6 +124,8 @@ class WebBrowserControl final : public LayerObject<IWebBrowser2>,
   std::uint64_t completionMark_ = 0;
   std::uint64_t completions_ = 0;
   QUrl completionUrl_;
+  // The pointer is over a link whose address the status text shows.
+  bool hoveringLink_ = false;
   bool canGoBack_ = false;
   bool canGoForward_ = false;
   // Expires with the control, for the engine's deferred calls.

@@ -173,6 +173,11 @@ void WebBrowserControl::OnTitleChanged(const QString& title) {
 }
 
 void WebBrowserControl::OnLinkHovered(const QString& url) {
+  // The engine also says "no link" when a navigation starts with none
+  // hovered; only leaving a link empties the status text, or a host would
+  // take the page for done while it still loads.
+  if (url.isEmpty() && !hoveringLink_) return;
+  hoveringLink_ = !url.isEmpty();
   BSTR text = ToBstr(url.isEmpty() ? QString() : EncodedAddress(QUrl(url)));
   Fire([&](DWebBrowserEvents2* sink) { sink->StatusTextChange(text); });
   SysFreeString(text);

@@ -49,9 +49,10 @@ TEST_F(WebBrowserTest, ChineseTextReachesThePageParserInTheDocumentsCharset) {
        "text/html; charset=utf-8", "utf-8", "价格"},
       {"/gbk", "<html><head><meta charset=\"gbk\"><title>" + gbkPrice + "</title></head><body>" + gbkPhone +
        "</body></html>", "text/html; charset=gbk", "gbk", "价格"},
-      // A shop's page that declares nothing is read as GBK, not Latin-1.
+      // A shop's page that declares nothing is read as GBK, not Latin-1;
+      // its document names the code page's usual name.
       {"/undeclared", "<html><head><title>" + gbkPrice + "</title></head><body>" + gbkPhone + "</body></html>",
-       "text/html", "gbk", "价格"},
+       "text/html", "gb2312", "价格"},
   };
   for (const Case& c : cases) server.ServeBody(c.path, c.body, 200, c.contentType);
   ASSERT_TRUE(server.Start());
