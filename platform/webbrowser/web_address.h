@@ -21,4 +21,15 @@ QString EncodedAddress(const QUrl& url);
 // digit or "-._~" into the character). Empty when it names no address.
 QUrl AddressFromTypedText(const QString& typed);
 
+// The typed text itself (blanks around it dropped) when it must reach the
+// engine exactly as written: a whole http or https address in printable
+// ASCII that the toolkit's address type would change, as it does an escaped
+// letter, digit or "-._~" (%61 becomes "a"). Empty otherwise.
+QString ExactAddressText(const QString& typed);
+
+// A script, for the page's own isolated world, that goes to the address as
+// written: replacing the page shown (the control's own empty page), or as a
+// followed link that tells no referrer. It answers true once it has asked.
+QString ExactNavigationScript(const QString& address, bool replace);
+
 }  // namespace quorla

@@ -5,6 +5,7 @@
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include "web_address.h"
@@ -133,11 +134,37 @@ HRESULT WebBrowserControl::QueryInterface(REFIID iid, void** out) {
 HRESULT WebBrowserControl::Navigate(BSTR url, VARIANT*, VARIANT*, VARIANT*, VARIANT*) {
   if (!page_) return E_FAIL;
   if (!url || SysStringLen(url) == 0) return E_INVALIDARG;
-  const QUrl target = AddressFromTypedText(QString::fromUtf16(url, SysStringLen(url)));
+  const QString typed = QString::fromUtf16(url, SysStringLen(url));
+  const QUrl target = AddressFromTypedText(typed);
   if (target.isEmpty()) return E_INVALIDARG;
   PlaceView();
-  page_->load(target);
+  // The engine takes addresses only in the toolkit's address type, which
+  // decodes an escaped letter or digit; a page's own script hands it the
+  // text as written. Without a page to run it in, the control first shows
+  // an empty page of its own, which nobody hears of.
+  const QString exact = ExactAddressText(typed);
+  if (exact.isEmpty()) {
+    page_->load(target);
+  } else if (ready_ == READYSTATE_COMPLETE && !blankOfOwn_ &&
+             (page_->url().scheme() == QLatin1String("http") || page_->url().scheme() == QLatin1String("https"))) {
+    GoExactly(exact, target, false);
+  } else {
+    blankOfOwn_ = true;
+    exactPending_ = exact;
+    exactFallback_ = target;
+    page_->load(QUrl(QStringLiteral("about:blank")));
+  }
   return S_OK;
+}
+
+void WebBrowserControl::GoExactly(const QString& exact, const QUrl& fallback, bool replace) {
+  if (!page_) return;
+  std::weak_ptr<int> alive = alive_;
+  page_->runJavaScript(ExactNavigationScript(exact, replace), QWebEngineScript::ApplicationWorld,
+                       [this, alive, fallback](const QVariant& asked) {
+                         // A page that ran nothing still goes, as near as the engine can.
+                         if (!alive.expired() && page_ && !asked.toBool()) page_->load(fallback);
+                       });
 }
 
 HRESULT WebBrowserControl::GoBack() {

@@ -87,6 +87,12 @@ class WebBrowserControl final : public LayerObject<IWebBrowser2>,
   void OnNewWindowRequested(QWebEngineNewWindowRequest& request);
   void OnSnapshotKept(std::uint64_t serial);
 
+  // Goes to an address as written, through a script in the page shown.
+  void GoExactly(const QString& exact, const QUrl& fallback, bool replace);
+  // The control's own empty page has loaded (or failed): on to the address
+  // it was loaded for.
+  void LeaveBlankOfOwn(bool loaded);
+
   // A pop-up handed to this (new) control: its BeforeNavigate2, then the
   // engine's load, or nothing at all when the host cancels.
   void AdoptPopup(QWebEngineNewWindowRequest& request);
@@ -115,8 +121,9 @@ class WebBrowserControl final : public LayerObject<IWebBrowser2>,
   // being reported is one of them.
   std::deque<QUrl> refused_;
   bool reportingRefused_ = false;
-  // A pop-up's address, already told in its BeforeNavigate2: the engine's own
-  // question about it is answered without a second one.
+  // A pop-up's address (or one the control went on to from its own empty
+  // page), already told in its BeforeNavigate2: the engine's own question
+  // about it is answered without a second one.
   QUrl popupAsked_;
   // A load ended whose DocumentComplete waits for a snapshot started after
   // its end (a serial above completionMark_).
@@ -124,6 +131,13 @@ class WebBrowserControl final : public LayerObject<IWebBrowser2>,
   std::uint64_t completionMark_ = 0;
   std::uint64_t completions_ = 0;
   QUrl completionUrl_;
+  // The control's own empty page, shown so that a script can go on to an
+  // address as written: none of its events reach the host, from its load
+  // until the question about that address.
+  bool blankOfOwn_ = false;
+  bool reportingBlank_ = false;
+  QString exactPending_;
+  QUrl exactFallback_;
   // The pointer is over a link whose address the status text shows.
   bool hoveringLink_ = false;
   bool canGoBack_ = false;

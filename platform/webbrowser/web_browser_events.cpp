@@ -5,6 +5,7 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <algorithm>
+#include <utility>
 
 #include "web_address.h"
 #include "web_browser_control.h"
@@ -36,6 +37,10 @@ class FrameDispatch final : public LayerObject<IDispatch> {
   }
 };
 
+bool IsBlank(const QUrl& url) {
+  return url.scheme() == QLatin1String("about") && url.path() == QLatin1String("blank");
+}
+
 }  // namespace
 
 void WebBrowserControl::Fire(const std::function<void(DWebBrowserEvents2*)>& call) {
@@ -64,6 +69,10 @@ bool WebBrowserControl::AskBeforeNavigate(IDispatch* dispatch, const QString& ad
 bool WebBrowserControl::OnNavigationQuestion(const QUrl& url, QWebEnginePage::NavigationType type, bool isMainFrame) {
   // A server's redirect continues the navigation already reported.
   if (type == QWebEnginePage::NavigationTypeRedirect) return true;
+  if (isMainFrame && blankOfOwn_) {
+    if (IsBlank(url)) return true;
+    blankOfOwn_ = false;  // the address it was shown for: told as any other
+  }
   if (isMainFrame && !popupAsked_.isEmpty() && url == popupAsked_) {
     popupAsked_.clear();
     return true;
@@ -92,6 +101,15 @@ bool WebBrowserControl::OnNavigationQuestion(const QUrl& url, QWebEnginePage::Na
 }
 
 void WebBrowserControl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
+  if (blankOfOwn_ && info.status() == QWebEngineLoadingInfo::LoadStartedStatus && IsBlank(info.url())) {
+    reportingBlank_ = true;
+    return;
+  }
+  if (reportingBlank_) {
+    reportingBlank_ = false;
+    LeaveBlankOfOwn(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
+    return;
+  }
   if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
     popupAsked_.clear();
     auto refused = std::find(refused_.begin(), refused_.end(), info.url());
@@ -134,6 +152,28 @@ void WebBrowserControl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
   Release();
 }
 
+void WebBrowserControl::LeaveBlankOfOwn(bool loaded) {
+  blankOfOwn_ = false;
+  const QString exact = std::exchange(exactPending_, QString());
+  const QUrl fallback = std::exchange(exactFallback_, QUrl());
+  if (!page_ || exact.isEmpty()) return;
+  // The engine asks nothing about a script's going on from an empty page:
+  // the host is asked here, and a question the engine does ask about it is
+  // answered without a second one.
+  AddRef();
+  const READYSTATE before = ready_;
+  ready_ = READYSTATE_LOADING;
+  const bool go = Live() && AskBeforeNavigate(OwnDispatch(), exact);
+  if (go && Live()) {
+    popupAsked_ = fallback;
+    if (loaded) GoExactly(exact, fallback, true);
+    else page_->load(fallback);
+  } else {
+    ready_ = before;
+  }
+  Release();
+}
+
 void WebBrowserControl::OnSnapshotKept(std::uint64_t serial) {
   if (completionPending_ && serial > completionMark_) FinishCompletion();
 }
@@ -155,7 +195,7 @@ void WebBrowserControl::FinishCompletion() {
 // The engine tells no commit of its own; the first sign of the new page (its
 // address or a title taking effect, or the load's success) stands for it.
 void WebBrowserControl::OnCommitSign(const QUrl& url) {
-  if (!loading_ || committed_ || reportingRefused_) return;
+  if (!loading_ || committed_ || reportingRefused_ || blankOfOwn_) return;
   committed_ = true;
   if (snapshots_) snapshots_->Commit(QString());
   TextVariant address(EncodedAddress(url));
@@ -163,6 +203,7 @@ void WebBrowserControl::OnCommitSign(const QUrl& url) {
 }
 
 void WebBrowserControl::OnTitleChanged(const QString& title) {
+  if (blankOfOwn_) return;
   AddRef();
   if (page_) OnCommitSign(page_->url());
   if (snapshots_) snapshots_->SetTitle(title);

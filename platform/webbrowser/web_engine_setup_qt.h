@@ -7,8 +7,8 @@
 // sandbox cannot start, so it is switched off for root only (an ordinary user
 // keeps it). Cookies and other lasting data go under $XDG_DATA_HOME, the
 // cache under $XDG_CACHE_HOME (their usual defaults when unset). The engine
-// loads no page icons of its own, lets no script open windows, and every
-// download is refused.
+// loads no page icons of its own, lets no script open windows, reads a page
+// that declares no charset as GBK, and every download is refused.
 class QWebEngineProfile;
 
 namespace quorla {

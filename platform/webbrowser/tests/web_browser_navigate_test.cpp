@@ -43,6 +43,65 @@ TEST_F(WebBrowserTest, TypedAddressesReachTheServerAsWritten) {
   }
 }
 
+TEST_F(WebBrowserTest, EscapedLettersReachTheServerAsWritten) {
+  for (const char* path : {"/first", "/p", "/ab"}) server.ServeBody(path, "<html><title>x</title></html>");
+  ASSERT_TRUE(server.Start());
+  const std::string port = std::to_string(server.Port());
+  struct Case {
+    std::string typed;
+    std::string requested;  // path and query as the server saw them
+  };
+  const std::vector<Case> cases = {
+      {server.Url("/p?q=%61%62"), "/p?q=%61%62"},
+      {server.Url("/p?q=%CA%D6%BB%FA&k=%7e%2D"), "/p?q=%CA%D6%BB%FA&k=%7e%2D"},
+      // Fixed up all the same.
+      {"127.0.0.1:" + port + "/p?q=%61", "/p?q=%61"},
+      // The engine itself writes an escaped letter of a path as the letter.
+      {server.Url("/%61b?q=%61"), "/ab?q=%61"},
+  };
+  const auto navigate = [](IWebBrowser2* browser, const std::string& address) {
+    BSTR text = SysAllocString(Wide(address).c_str());
+    const HRESULT result = browser->Navigate(text, nullptr, nullptr, nullptr, nullptr);
+    SysFreeString(text);
+    return result;
+  };
+  // From a control that has shown nothing yet, and from a page.
+  for (const bool fromPage : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.typed + (fromPage ? " from a page" : " first"));
+      ExtraBrowser* control = MakeExtraBrowser();
+      ASSERT_NE(control, nullptr);
+      const auto& log = control->recording.events;
+      if (fromPage) {
+        ASSERT_EQ(navigate(control->browser, server.Url("/first")), S_OK);
+        ASSERT_TRUE(WaitForEventOf(control->recording, "DocumentComplete"));
+      }
+      const size_t asked = CountIn(log, "BeforeNavigate2");
+      const size_t requests = server.Requests().size();
+      ASSERT_EQ(navigate(control->browser, c.typed), S_OK);
+      ASSERT_TRUE(WaitForEventOf(control->recording, "DocumentComplete", fromPage ? 2 : 1));
+      PumpFor(200);
+      const auto seen = server.Requests();
+      ASSERT_EQ(seen.size(), requests + 1);
+      EXPECT_EQ(seen.back().query.empty() ? seen.back().path : seen.back().path + "?" + seen.back().query,
+                c.requested);
+      // A typed address names no page it came from.
+      EXPECT_EQ(seen.back().Header("referer"), "");
+      // Asked about once, as the top level; nothing told of the way there,
+      // and no way back to it.
+      EXPECT_EQ(CountIn(log, "BeforeNavigate2"), asked + 1);
+      EXPECT_EQ(SequenceIn(log, {"BeforeNavigate2"}).back().rfind("BeforeNavigate2 top http://127.0.0.1:" + port + "/", 0),
+                0u);
+      bool canGoBack = false;
+      for (const BrowserEvent& e : log) {
+        EXPECT_EQ(e.text.find("about:blank"), std::string::npos) << e.name;
+        if (e.name == "CommandStateChange" && e.text == "2 1") canGoBack = true;
+      }
+      EXPECT_EQ(canGoBack, fromPage);
+    }
+  }
+}
+
 TEST_F(WebBrowserTest, UnusableAddressesAreRefused) {
   EXPECT_EQ(browser->Navigate(nullptr, nullptr, nullptr, nullptr, nullptr), E_INVALIDARG);
   for (const char16_t* typed : {u"", u"   "}) EXPECT_EQ(Navigate(typed), E_INVALIDARG);
