@@ -76,7 +76,7 @@ void CKQIEView::OnBeforeNavigate2(LPDISPATCH dispatch, LPCWSTR url, DWORD, LPCWS
     // Joined rather than formatted: an address has no length limit.
     CString status(u"打开 ");
     status += url;
-    m_openingStatus = status;
+    if (IsBrowserDispatch(dispatch)) m_openingStatus = status;
     SetStatus(status);
     // Frames do not count: a late frame must not restart the tab's page
     // icon and capture.
@@ -103,6 +103,7 @@ void CKQIEView::OnDocumentComplete(LPDISPATCH dispatch, VARIANT* url) {
   KillTimer(kCaptureTimer);
   if (!IsBrowserDispatch(dispatch)) return;
   const CString address = UrlTextOf(url);
+  m_openingStatus.Empty();
   SetStatus(u"完成");
   m_owner.OnViewNavigate(this, address);
   m_navigateHookArmed = TRUE;
@@ -111,7 +112,7 @@ void CKQIEView::OnDocumentComplete(LPDISPATCH dispatch, VARIANT* url) {
 void CKQIEView::OnStatusTextChange(LPCWSTR text) {
   if (text && *text) {
     SetStatus(CString(text));
-  } else if (GetReadyState() == READYSTATE_LOADING && !m_openingStatus.IsEmpty()) {
+  } else if (!m_openingStatus.IsEmpty()) {
     // The pointer left a link while the page still comes: it is not done.
     SetStatus(m_openingStatus);
   } else {

@@ -76,8 +76,8 @@ class CKQIEView : public CHtmlView {
   // navigates again, whatever its opener asks.
   bool m_refused = false;
   CString m_statusText;
-  // What the latest navigation start told ("打开 ..."): the status again
-  // when a link the pointer leaves empties it while the page still loads.
+  // What the page's navigation start told ("打开 ..."), until the page
+  // completes: the status again when the pointer leaves a link meanwhile.
   CString m_openingStatus;
   BOOL m_navigateHookArmed = TRUE;
   uint8_t m_captureTimerStarted = 0;

@@ -116,6 +116,42 @@ TEST_F(ViewTest, StatusTextReachesTheOwner) {
   EXPECT_EQ(owner.Of("status").size(), 2u);
 }
 
+TEST_F(ViewTest, LeavingALinkWhileThePageComesIsNotDone) {
+  struct Step {
+    enum Kind { kBefore, kFrameBefore, kLeaveLink, kComplete } kind;
+    std::u16string status;  // afterwards
+  };
+  const std::vector<Step> steps = {
+      {Step::kBefore, u"打开 " + kShop},
+      {Step::kLeaveLink, u"打开 " + kShop},
+      // A frame's start is told, but the page is what is still coming.
+      {Step::kFrameBefore, u"打开 " + kAd},
+      {Step::kLeaveLink, u"打开 " + kShop},
+      {Step::kComplete, u"完成"},
+      {Step::kLeaveLink, u"完成"},
+      // A late frame of a complete page: leaving a link is done again.
+      {Step::kFrameBefore, u"打开 " + kAd},
+      {Step::kLeaveLink, u"完成"},
+  };
+  for (size_t i = 0; i < steps.size(); ++i) {
+    switch (steps[i].kind) {
+      case Step::kBefore:
+        BeforeNavigate(view, Top(view), kShop);
+        break;
+      case Step::kFrameBefore:
+        BeforeNavigate(view, Frame(), kAd);
+        break;
+      case Step::kLeaveLink:
+        view->OnStatusTextChange(u"");
+        break;
+      case Step::kComplete:
+        DocumentComplete(view, Top(view), kShop);
+        break;
+    }
+    EXPECT_EQ(view->GetStatusText().str(), steps[i].status) << "step " << i;
+  }
+}
+
 TEST_F(ViewTest, TitleAndCommandStatesReachTheOwnerAndStay) {
   view->OnTitleChange(u"商品 - 标题");
   EXPECT_FALSE(view->GetCommandState(CSC_NAVIGATEBACK));
