@@ -161,6 +161,7 @@ void WebBrowserControl::LeaveBlankOfOwn(bool loaded) {
   // the host is asked here, and a question the engine does ask about it is
   // answered without a second one.
   AddRef();
+  FinishCompletion();
   const READYSTATE before = ready_;
   ready_ = READYSTATE_LOADING;
   const bool go = Live() && AskBeforeNavigate(OwnDispatch(), exact);
