@@ -10,10 +10,12 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -46,7 +48,7 @@ constexpr int kTabBottom = kTabTop + 27;
 constexpr int kTabY = kTabTop + 13;
 constexpr int kPageY = kTabRowTop + 27 + 40;
 // How long the slow page keeps its body back.
-constexpr auto kSlowPause = 8s;
+constexpr auto kSlowPause = 12s;
 
 std::string BrowserPath() { return std::string(QUORLA_BIN_DIR) + "/VXBrowser"; }
 
@@ -188,15 +190,23 @@ TEST_F(BrowserLoading, ASlowPageAnimatesInItsTabThenShowsItsIcon) {
   std::this_thread::sleep_for(1s);
 
   // While the body is kept back: the loading tab's picture changes from one
-  // look to the next, the other tabs' icons stay.
+  // look to the next (a busy machine may paint late: a few looks), the other
+  // tabs' icons stay.
   auto first = Capture("browser_three_tabs_loading.png");
   ASSERT_TRUE(first);
-  std::this_thread::sleep_for(450ms);
-  auto second = Capture();
-  ASSERT_TRUE(second);
+  std::vector<std::vector<std::uint32_t>> frames{IconPixels(*first, 2, 3)};
+  std::optional<ScreenImage> last;
+  for (int look = 0; look < 10 && frames.size() < 3 && !slowSent.load(); ++look) {
+    std::this_thread::sleep_for(400ms);
+    last = Capture();
+    ASSERT_TRUE(last);
+    if (std::find(frames.begin(), frames.end(), IconPixels(*last, 2, 3)) == frames.end())
+      frames.push_back(IconPixels(*last, 2, 3));
+  }
+  ASSERT_TRUE(last);
   ASSERT_FALSE(slowSent.load()) << "the page came too soon to look at it loading";
-  EXPECT_NE(IconPixels(*first, 2, 3), IconPixels(*second, 2, 3)) << "the loading tab does not animate";
-  for (int tab : {0, 1}) EXPECT_EQ(IconPixels(*first, tab, 3), IconPixels(*second, tab, 3)) << tab;
+  EXPECT_GE(frames.size(), 3u) << "the loading tab does not animate";
+  for (int tab : {0, 1}) EXPECT_EQ(IconPixels(*first, tab, 3), IconPixels(*last, tab, 3)) << tab;
   EXPECT_EQ(IconPixels(*first, 0, 3), IconPixels(*first, 1, 3)) << "both loaded tabs show the default icon";
 
   // Once the page is in: its tab shows the same icon as the others and
