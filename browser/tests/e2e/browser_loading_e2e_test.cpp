@@ -150,18 +150,25 @@ class BrowserLoading : public ::testing::Test {
   bool CaptionShows(const std::string& title, std::chrono::milliseconds timeout = 30s) {
     return WaitUntil([&] { return Caption().find("\"" + title + " - Quorla购物浏览器\"") != std::string::npos; }, timeout);
   }
-  bool Requested(HttpTestServer& server, const std::string& path, size_t atLeast = 1) {
+  bool Requested(HttpTestServer& server, const std::string& path, size_t atLeast = 1,
+                 std::chrono::milliseconds timeout = 30s) {
     return WaitUntil([&] {
       size_t n = 0;
       for (const auto& request : server.Requests()) n += request.path == path;
       return n >= atLeast;
-    }, 30s);
+    }, timeout);
   }
   // A new tab (a double click on the strip's empty part opens the start
   // page), then an address typed into it.
   void OpenTyped(const std::string& path, size_t startPages) {
-    desktop.DoubleClick(900, kTabY);
-    ASSERT_TRUE(Requested(proxy, "http://www.quorla.example/start/", startPages));
+    // A machine busy enough can take a slow double click for two clicks:
+    // then once more.
+    bool opened = false;
+    for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
+      desktop.DoubleClick(900, kTabY);
+      opened = Requested(proxy, "http://www.quorla.example/start/", startPages, 15s);
+    }
+    ASSERT_TRUE(opened);
     ASSERT_TRUE(CaptionShows("start page"));
     desktop.Click(kAddressBoxX, kRowY);
     desktop.Key("ctrl+a");
