@@ -48,7 +48,7 @@ constexpr int kTabBottom = kTabTop + 27;
 constexpr int kTabY = kTabTop + 13;
 constexpr int kPageY = kTabRowTop + 27 + 40;
 // How long the slow page keeps its body back.
-constexpr auto kSlowPause = 12s;
+constexpr auto kSlowPause = 20s;
 
 std::string BrowserPath() { return std::string(QUORLA_BIN_DIR) + "/VXBrowser"; }
 
@@ -205,13 +205,14 @@ TEST_F(BrowserLoading, ASlowPageAnimatesInItsTabThenShowsItsIcon) {
   std::optional<ScreenImage> last;
   for (int look = 0; look < 10 && frames.size() < 3 && !slowSent.load(); ++look) {
     std::this_thread::sleep_for(400ms);
-    last = Capture();
-    ASSERT_TRUE(last);
+    auto shot = Capture();
+    ASSERT_TRUE(shot);
+    if (slowSent.load()) break;  // what it shows may be the page's icon
+    last = shot;
     if (std::find(frames.begin(), frames.end(), IconPixels(*last, 2, 3)) == frames.end())
       frames.push_back(IconPixels(*last, 2, 3));
   }
-  ASSERT_TRUE(last);
-  ASSERT_FALSE(slowSent.load()) << "the page came too soon to look at it loading";
+  ASSERT_TRUE(last) << "the page came too soon to look at it loading";
   EXPECT_GE(frames.size(), 3u) << "the loading tab does not animate";
   for (int tab : {0, 1}) EXPECT_EQ(IconPixels(*first, tab, 3), IconPixels(*last, tab, 3)) << tab;
   EXPECT_EQ(IconPixels(*first, 0, 3), IconPixels(*first, 1, 3)) << "both loaded tabs show the default icon";
