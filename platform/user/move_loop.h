@@ -5,7 +5,8 @@
 
 namespace quorla {
 
-// Takes the capture and moves the window by the pointer's travel until the
+// Takes the capture and moves the window by the pointer's travel (a child
+// in its parent's client area, never out of it) until the
 // left button is released (that release is taken from the queue, also when
 // it was queued before the loop started), the capture goes elsewhere, Esc
 // puts the window back, or WM_QUIT comes (posted again). Returns at once

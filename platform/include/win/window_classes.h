@@ -63,8 +63,10 @@ WINAPI_EXPORT BOOL GetClassInfoExW(HINSTANCE instance, LPCWSTR className, WNDCLA
 // window menu; Alt+F4 (WM_SYSKEYDOWN) sends SC_CLOSE to the top-level
 // window. WM_SYSCOMMAND (wParam & 0xFFF0): SC_MINIMIZE, SC_MAXIMIZE and
 // SC_RESTORE change the state as ShowWindow does; SC_CLOSE sends WM_CLOSE;
-// SC_MOVE moves the window with the mouse (win/menus.h), not when
-// minimised or maximised; SC_KEYMENU with lParam ' ' shows the window menu
+// SC_MOVE moves the window by the pointer's travel from where the pointer
+// is when it is handled (a child in its parent's client area, never out of
+// it; a click already released moves nothing), not when minimised or
+// maximised; SC_KEYMENU with lParam ' ' shows the window menu
 // (还原, 移动, 大小, 最小化, 最大化, 关闭, enabled by state; 大小 always
 // greyed, and SC_SIZE does nothing), whose choice is posted as
 // WM_SYSCOMMAND. The desktop's close, minimise, maximise and restore
