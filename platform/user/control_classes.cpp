@@ -6,6 +6,8 @@
 #include "win/common_controls.h"
 #include "win/edit.h"
 #include "win/input.h"
+#include "win/list_view.h"
+#include "win/scroll_bars.h"
 #include "win/window_classes.h"
 #include "win/window_styles.h"
 
@@ -48,6 +50,27 @@ void EnsureControlClasses() {
     tabs.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     tabs.lpszClassName = WC_TABCONTROLW;
     RegisterClassExW(&tabs);
+
+    struct Plain {
+      LPCWSTR name;
+      WNDPROC procedure;
+      HBRUSH background;
+    } plain[] = {
+        {WC_LISTVIEWW, ListViewProcedure, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1))},
+        {WC_HEADERW, HeaderControlProcedure, nullptr},
+        {WC_SCROLLBARW, ScrollBarProcedure, nullptr},
+    };
+    for (const Plain& c : plain) {
+      WNDCLASSEXW info{};
+      info.cbSize = sizeof info;
+      info.style = CS_DBLCLKS;
+      info.lpfnWndProc = c.procedure;
+      info.cbWndExtra = sizeof(void*);
+      info.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+      info.hbrBackground = c.background;
+      info.lpszClassName = c.name;
+      RegisterClassExW(&info);
+    }
   });
 }
 

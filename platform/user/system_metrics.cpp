@@ -57,6 +57,9 @@ int GetSystemMetrics(int index) {
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK:
       return 4;
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL:
+      return 17;
     case SM_CXSCREEN:
     case SM_CYSCREEN:
     case SM_XVIRTUALSCREEN:

@@ -1,11 +1,15 @@
 #pragma once
 // The common controls: their registration (which the layer's controls do
-// not need: the call only checks its record), the tooltip control and the
-// tab control (win/tab_control.h).
+// not need: the call only checks its record), the tooltip control, the tab
+// control (win/tab_control.h), the list view with its header
+// (win/list_view.h, win/header_control.h) and image lists
+// (win/image_lists.h).
 #include <cstddef>
 
 #include "win/messages.h"
 #include "win/notifications.h"
+#include "win/image_lists.h"
+#include "win/list_view.h"
 #include "win/tab_control.h"
 #include "win/types.h"
 

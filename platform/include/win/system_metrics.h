@@ -1,12 +1,14 @@
 #pragma once
 // System metrics and parameters: the few sizes of the desktop the programs
 // ask for. Screen sizes and the work area come from the monitors
-// (monitors.h); the icon and double-click sizes are the platform's fixed
-// defaults at 96 dots per inch.
+// (monitors.h); the icon, scroll bar and double-click sizes are the
+// platform's fixed defaults at 96 dots per inch.
 #include "win/geometry.h"
 
 constexpr int SM_CXSCREEN = 0;  // the primary monitor
 constexpr int SM_CYSCREEN = 1;
+constexpr int SM_CXVSCROLL = 2;  // a vertical scroll bar's width
+constexpr int SM_CYHSCROLL = 3;
 constexpr int SM_CXICON = 11;
 constexpr int SM_CYICON = 12;
 constexpr int SM_CXDOUBLECLK = 36;
