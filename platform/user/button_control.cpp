@@ -1,10 +1,12 @@
 // The "Button" control's window procedure: its press, highlight, focus and
-// click, and its drawing (push_button_face.cpp, or the parent's for
-// owner-drawn buttons).
+// click, the check of radio buttons, and its drawing (push_button_face.cpp,
+// radio_button_face.cpp, or the parent's for owner-drawn buttons).
 #include <string>
 
 #include "control_classes.h"
+#include "dialog_navigation.h"
 #include "push_button_face.h"
+#include "radio_button_face.h"
 #include "win/buttons.h"
 #include "win/input.h"
 #include "win/painting.h"
@@ -17,7 +19,7 @@ namespace {
 // Kept in the window's extra bytes; made at WM_NCCREATE, freed at
 // WM_NCDESTROY. Only the button's thread touches it.
 struct ButtonState {
-  UINT state = 0;         // BST_PUSHED, BST_FOCUS
+  UINT state = 0;         // BST_PUSHED, BST_FOCUS, BST_CHECKED
   bool pressing = false;  // between the press and the release
   HFONT font = nullptr;
 };
@@ -27,6 +29,8 @@ ButtonState* StateOf(HWND hwnd) { return reinterpret_cast<ButtonState*>(GetWindo
 DWORD Kind(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)) & BS_TYPEMASK; }
 
 HWND Owner(HWND hwnd) { return GetParent(hwnd); }
+
+bool IsRadio(DWORD kind) { return kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON; }
 
 UINT ItemState(HWND hwnd, const ButtonState& s) {
   UINT state = 0;
@@ -45,6 +49,18 @@ std::u16string TextOf(HWND hwnd) {
 void Draw(HWND hwnd, const ButtonState& s, HDC dc, UINT action) {
   RECT client;
   GetClientRect(hwnd, &client);
+  if (IsRadio(Kind(hwnd))) {
+    HWND owner = Owner(hwnd);
+    auto brush = owner ? reinterpret_cast<HBRUSH>(SendMessageW(owner, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                               reinterpret_cast<LPARAM>(hwnd)))
+                       : nullptr;
+    RadioButtonLook look;
+    look.checked = (s.state & BST_CHECKED) != 0;
+    look.pushed = (s.state & BST_PUSHED) != 0;
+    look.disabled = !IsWindowEnabled(hwnd);
+    DrawRadioButtonFace(dc, client, TextOf(hwnd), s.font, brush, look);
+    return;
+  }
   if (Kind(hwnd) != BS_OWNERDRAW) {
     PushButtonLook look;
     look.pushed = (s.state & BST_PUSHED) != 0;
@@ -95,12 +111,23 @@ void Press(HWND hwnd, ButtonState& s) {
   if (StateOf(hwnd) && s.pressing) SendMessageW(hwnd, BM_SETSTATE, TRUE, 0);
 }
 
+// An automatic radio button that is clicked becomes the checked one of its
+// group.
+void CheckAlone(HWND hwnd) {
+  for (HWND sibling : GroupAround(hwnd)) {
+    const auto kind = static_cast<DWORD>(GetWindowLongPtrW(sibling, GWL_STYLE)) & BS_TYPEMASK;
+    if (sibling != hwnd && IsRadio(kind)) SendMessageW(sibling, BM_SETCHECK, BST_UNCHECKED, 0);
+  }
+  SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+}
+
 void Release(HWND hwnd, ButtonState& s, LPARAM point) {
   if (!s.pressing) return;
   s.pressing = false;  // before the capture goes, so that its loss ends nothing more
   const bool click = (s.state & BST_PUSHED) && Inside(hwnd, point);
   SendMessageW(hwnd, BM_SETSTATE, FALSE, 0);
   if (GetCapture() == hwnd) ReleaseCapture();
+  if (click && IsWindow(hwnd) && Kind(hwnd) == BS_AUTORADIOBUTTON) CheckAlone(hwnd);
   if (click && IsWindow(hwnd)) {
     const auto id = static_cast<WORD>(GetWindowLongPtrW(hwnd, GWLP_ID));
     if (HWND owner = Owner(hwnd))
@@ -175,6 +202,23 @@ LRESULT CALLBACK ButtonProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       return reinterpret_cast<LRESULT>(s->font);
     case BM_GETSTATE:
       return static_cast<LRESULT>(s->state);
+    case BM_GETCHECK:
+      return (s->state & BST_CHECKED) ? BST_CHECKED : BST_UNCHECKED;
+    case BM_SETCHECK: {
+      const UINT wanted = wParam == BST_CHECKED ? (s->state | BST_CHECKED) : (s->state & ~BST_CHECKED);
+      if (wanted != s->state) {
+        s->state = wanted;
+        if (IsRadio(Kind(hwnd))) DrawNow(hwnd, ODA_DRAWENTIRE);
+      }
+      return 0;
+    }
+    case WM_GETDLGCODE: {
+      const DWORD kind = Kind(hwnd);
+      if (IsRadio(kind)) return DLGC_BUTTON | DLGC_RADIOBUTTON;
+      if (kind == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+      if (kind == BS_PUSHBUTTON) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      return DLGC_BUTTON;
+    }
     case BM_SETSTATE: {
       const UINT wanted = wParam ? (s->state | BST_PUSHED) : (s->state & ~BST_PUSHED);
       if (wanted != s->state) {

@@ -1,4 +1,4 @@
-// Modal and modeless dialogs, ending them, and their keys.
+// Modal and modeless dialogs, and ending them.
 #include <memory>
 
 #include "dialog_create.h"
@@ -21,13 +21,6 @@ HWND TopLevelOwner(HWND owner) {
     owner = parent;
   }
   return owner;
-}
-
-constexpr LRESULT kWantsMessage = 0x0004;  // DLGC_WANTMESSAGE: the control takes every key itself
-
-void SendCommandOf(HWND dialog, int id) {
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 }  // namespace
@@ -86,22 +79,5 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
   state->ended = true;
   // The loop may be waiting inside a message sent to the dialog's thread.
   quorla::WakeModalLoop();
-  return TRUE;
-}
-
-BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
-  if (!dialog || !msg || !msg->hwnd || !IsWindow(dialog)) return FALSE;
-  if (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)) return FALSE;
-  if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN)) {
-    bool controlTakesIt = msg->hwnd != dialog &&
-                          (SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg)) &
-                           quorla::kWantsMessage);
-    if (!controlTakesIt) {
-      quorla::SendCommandOf(dialog, msg->wParam == VK_ESCAPE ? IDCANCEL : IDOK);
-      return TRUE;
-    }
-  }
-  TranslateMessage(msg);
-  DispatchMessageW(msg);
   return TRUE;
 }

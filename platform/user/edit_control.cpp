@@ -13,6 +13,7 @@
 #include "hosted_widgets_qt.h"
 #include "thread_ui_state.h"
 #include "window_table.h"
+#include "win/dialogs.h"
 #include "win/edit.h"
 #include "win/input.h"
 #include "win/painting.h"
@@ -218,6 +219,9 @@ LRESULT HandleEditMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(s->font);
+    case WM_GETDLGCODE:
+      // The arrows move the caret, not the dialog's focus.
+      return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
     case WM_SETFOCUS:
       Notify(hwnd, EN_SETFOCUS);
       return 0;

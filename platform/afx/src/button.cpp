@@ -10,6 +10,10 @@ BOOL CButton::Create(LPCWSTR caption, DWORD style, const RECT& rect, CWnd* paren
 
 UINT CButton::GetState() const { return static_cast<UINT>(SendMessage(BM_GETSTATE)); }
 
+int CButton::GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
+
+void CButton::SetCheck(int check) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }
+
 void CButton::SetState(BOOL highlight) { SendMessage(BM_SETSTATE, highlight); }
 
 UINT CButton::GetButtonStyle() const { return GetStyle() & 0xFFFF; }

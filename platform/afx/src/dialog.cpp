@@ -1,8 +1,11 @@
 #include "afx/dialog.h"
 
+#include <algorithm>
+
 #include "afx/win_app.h"
 #include "thread_windows.h"
 #include "win/resources.h"
+#include "win/system_metrics.h"
 
 namespace {
 
@@ -17,6 +20,25 @@ HWND TopLevelOf(HWND hwnd) {
     hwnd = parent;
   }
   return hwnd;
+}
+
+// Centres the dialog over its owner (over the work area without one), kept
+// within the work area.
+void CentreOver(HWND dialog, HWND owner) {
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT over = work;
+  if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &over);
+  RECT rect{};
+  ::GetWindowRect(dialog, &rect);
+  const LONG width = rect.right - rect.left, height = rect.bottom - rect.top;
+  LONG x = (over.left + over.right) / 2 - width / 2;
+  LONG y = (over.top + over.bottom) / 2 - height / 2;
+  if (work.right > work.left) {
+    x = std::max(work.left, std::min(x, work.right - width));
+    y = std::max(work.top, std::min(y, work.bottom - height));
+  }
+  ::SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -56,6 +78,7 @@ INT_PTR CDialog::DoModal() {
   if (!dialogTemplate || m_hWnd) return -1;
   CWnd* ownerObject = parent_ ? parent_ : AfxGetMainWnd();
   HWND owner = TopLevelOf(ownerObject ? ownerObject->m_hWnd : nullptr);
+  owner_ = owner;
   const bool disableOwner = owner && ::IsWindowEnabled(owner);
   if (disableOwner) ::EnableWindow(owner, FALSE);
   ended_ = false;
@@ -101,7 +124,17 @@ void CDialog::EndDialog(int result) {
   ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
 }
 
-LRESULT CDialog::OnInitDialogMessage(WPARAM, LPARAM) { return OnInitDialog(); }
+LRESULT CDialog::OnInitDialogMessage(WPARAM, LPARAM) {
+  RECT before{};
+  ::GetWindowRect(m_hWnd, &before);
+  const BOOL result = OnInitDialog();
+  // A dialog its initialisation left where the template put it opens over
+  // its owner.
+  RECT after{};
+  if (m_hWnd && ::GetWindowRect(m_hWnd, &after) && ::EqualRect(&before, &after) && !(GetStyle() & WS_CHILD))
+    CentreOver(m_hWnd, owner_);
+  return result;
+}
 
 BOOL CDialog::OnInitDialog() {
   UpdateData(FALSE);
@@ -124,6 +157,12 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
 }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
+
+void CDialog::CheckRadioButton(int first, int last, int check) { ::CheckRadioButton(m_hWnd, first, last, check); }
+
+UINT CDialog::IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
+
+void CDialog::CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
 
 void CDialog::OnOK() {
   UpdateData(TRUE);

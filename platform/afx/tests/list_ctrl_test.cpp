@@ -138,7 +138,7 @@ TEST_F(ListCtrlTest, RowsKeepTextsAndDataAndAnswerHitTests) {
   struct Case {
     CPoint point;
     int item, subItem;
-  } cases[] = {{{10, 23 + 5}, 0, 0}, {{430 + 4, 23 + 30 + 1}, 1, 5}, {{430 + 30, 23 + 89}, 2, 5}, {{10, 23 + 95}, -1, -1}};
+  } cases[] = {{{10, 23 + 5}, 0, 0}, {{600 + 4, 23 + 30 + 1}, 1, 5}, {{600 + 30, 23 + 89}, 2, 5}, {{10, 23 + 95}, -1, -1}};
   for (const Case& c : cases) {
     LVHITTESTINFO info{};
     info.pt = c.point;
@@ -147,7 +147,7 @@ TEST_F(ListCtrlTest, RowsKeepTextsAndDataAndAnswerHitTests) {
   }
   CRect cell;
   ASSERT_TRUE(list.GetSubItemRect(1, 5, LVIR_BOUNDS, cell));
-  EXPECT_EQ(cell, CRect(520, 53, 600, 83));
+  EXPECT_EQ(cell, CRect(600, 53, 680, 83));
   ASSERT_TRUE(list.GetSubItemRect(1, 0, LVIR_BOUNDS, cell));
   EXPECT_EQ(cell, CRect(0, 53, 680, 83)) << "the first column's bounds are the row's";
 

@@ -28,7 +28,7 @@
 // timers, posted and sent messages go on inside it. The dialog is shown when
 // its loop first finds the queue empty. The owner gets no input meanwhile
 // (EnableWindow(owner, FALSE)) and is enabled again before the dialog is
-// destroyed. Esc and Enter in the dialog send WM_COMMAND IDCANCEL and IDOK.
+// destroyed. Its keys go through IsDialogMessageW.
 // A WM_QUIT met in the loop ends it and is posted again for the loops
 // outside.
 #include "win/geometry.h"
@@ -95,8 +95,36 @@ WINAPI_EXPORT HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATE
 WINAPI_EXPORT BOOL EndDialog(HWND dialog, INT_PTR result);
 WINAPI_EXPORT LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Handles the dialog keys of a message meant for the dialog or one of its
-// items (Esc: IDCANCEL, Enter: IDOK); TRUE when it took the message.
+// items, unless the control with the key asks for it (WM_GETDLGCODE):
+// Esc sends IDCANCEL; Enter sends the identifier of the push button that
+// has the focus, else of the dialog's BS_DEFPUSHBUTTON, else IDOK; Tab and
+// Shift+Tab move the focus to the next and previous item with WS_TABSTOP
+// (an edit then selects its text); the arrow keys move it within the
+// item's group (right and down onwards, left and up back), and an
+// automatic radio button reached so is clicked. Other messages are
+// translated and dispatched. TRUE for every message of the dialog.
 WINAPI_EXPORT BOOL IsDialogMessageW(HWND dialog, LPMSG msg);
+
+// WM_GETDLGCODE's answers.
+constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+constexpr LRESULT DLGC_WANTTAB = 0x0002;
+constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+constexpr LRESULT DLGC_WANTMESSAGE = 0x0004;
+constexpr LRESULT DLGC_HASSETSEL = 0x0008;
+constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
+constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
+constexpr LRESULT DLGC_RADIOBUTTON = 0x0040;
+constexpr LRESULT DLGC_WANTCHARS = 0x0080;
+constexpr LRESULT DLGC_STATIC = 0x0100;
+constexpr LRESULT DLGC_BUTTON = 0x2000;
+
+// Items in the order they were made. The next (or, with previous, the
+// previous) visible, enabled item with WS_TABSTOP after control, wrapping
+// around; control itself when there is no other, null when none qualifies.
+WINAPI_EXPORT HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
+// The same within control's group (from an item with WS_GROUP, or the
+// first item, to the item before the next WS_GROUP), WS_TABSTOP or not.
+WINAPI_EXPORT HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous);
 
 WINAPI_EXPORT HWND GetDlgItem(HWND dialog, int id);
 WINAPI_EXPORT int GetDlgCtrlID(HWND hwnd);

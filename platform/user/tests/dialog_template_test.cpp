@@ -72,7 +72,7 @@ struct TemplateCase {
 };
 
 std::vector<TemplateCase> Cases() {
-  TemplateItem scroll{TemplateName::Ordinal(0x0084), TemplateName::Text(u"A"), 7, 4, 8, 40, 16,
+  TemplateItem scroll{TemplateName::Ordinal(0x0083), TemplateName::Text(u"A"), 7, 4, 8, 40, 16,
                       WS_VISIBLE | WS_TABSTOP, 0, {}};
   TemplateItem named{TemplateName::Text(u"QuorlaTestItem"), TemplateName::Text(u"Odd"), 8, 1, 3, 5, 7,
                      WS_VISIBLE, WS_EX_CLIENTEDGE, {1, 2, 3}};
@@ -137,7 +137,7 @@ class DialogTemplateTest : public ::testing::Test {
  protected:
   void SetUp() override {
     RegisterItemClass(u"QuorlaTestItem");
-    RegisterItemClass(u"ScrollBar");
+    RegisterItemClass(u"ListBox");  // the layer has no list box: a test class stands in
     g_births.clear();
   }
 };

@@ -378,6 +378,31 @@ TEST_F(ListViewTest, RowsAreAsHighAsTheFontsLineWithoutAnImageList) {
   EXPECT_LT(plain.bottom - plain.top, 30);
 }
 
+// A program's background for the list: red over the whole client area.
+WNDPROC g_listDefault = nullptr;
+LRESULT CALLBACK RedBackground(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_ERASEBKGND) return CallWindowProcW(g_listDefault, hwnd, message, wParam, lParam);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(reinterpret_cast<HDC>(wParam), &client, red);
+  DeleteObject(red);
+  return 1;
+}
+
+TEST_F(ListViewTest, AProgramsBackgroundNeverCoversTheHeaderOrTheScrollBar) {
+  for (int id = 1; id <= 20; ++id) InsertAtTop(id);
+  ASSERT_NE(ScrollBar(), nullptr);
+  EXPECT_TRUE(GetWindowLongPtrW(list_, GWL_STYLE) & WS_CLIPCHILDREN);
+  g_listDefault = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RedBackground)));
+  RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_EQ(quorla_test::PixelOf(list_, 100, headerHeight_ + 10), RGB(255, 0, 0));
+  EXPECT_NE(quorla_test::PixelOf(header_, 100, headerHeight_ / 2), RGB(255, 0, 0));
+  EXPECT_NE(quorla_test::PixelOf(ScrollBar(), 8, 100), RGB(255, 0, 0));
+  SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_listDefault));
+}
+
 TEST(ImageList, KeepsItsSizeAndRefusesWhatIsNoList) {
   HIMAGELIST list = ImageList_Create(16, 30, ILC_COLOR24 | ILC_MASK, 0, 1);
   ASSERT_NE(list, nullptr);

@@ -10,8 +10,11 @@ class CButton : public CWnd {
  public:
   // A child button with the identifier id.
   BOOL Create(LPCWSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id);
-  // BST_PUSHED and BST_FOCUS.
+  // BST_PUSHED, BST_FOCUS and BST_CHECKED.
   UINT GetState() const;
+  // BST_CHECKED or BST_UNCHECKED.
+  int GetCheck() const;
+  void SetCheck(int check);
   // Highlights (TRUE) or clears the highlight; the button redraws.
   void SetState(BOOL highlight);
   // The BS_* bits of the window style.

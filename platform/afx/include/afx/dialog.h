@@ -6,12 +6,14 @@
 // modal loop until EndDialog: every message goes first to the
 // application's pre-translate step (AfxPreTranslateMessage), then is
 // translated and dispatched; timers, posted and sent messages keep flowing.
-// The dialog is shown when the loop first finds its queue empty. The
+// The dialog is shown when the loop first finds its queue empty; one that
+// OnInitDialog did not move is centred over its owner first. The
 // dialog's own PreTranslateMessage gives the key and mouse messages of the
 // dialog and its controls to IsDialogMessageW (Esc is IDCANCEL, Enter IDOK)
 // and reports them handled, so windows further out never see them. A
 // WM_QUIT ends the loop and is posted again for the loops outside.
 #include "afx/wnd.h"
+#include "win/buttons.h"
 #include "win/dialogs.h"
 
 class CDataExchange {
@@ -40,6 +42,11 @@ class CDialog : public CWnd {
   BOOL PreTranslateMessage(MSG* msg) override;
   BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
+  // The dialog's buttons by identifier (win/buttons.h).
+  void CheckRadioButton(int first, int last, int check);
+  UINT IsDlgButtonChecked(int id) const;
+  void CheckDlgButton(int id, UINT check);
+
  protected:
   virtual void DoDataExchange(CDataExchange* exchange);
   virtual void OnOK();
@@ -54,6 +61,7 @@ class CDialog : public CWnd {
   UINT templateId_ = 0;
   LPCDLGTEMPLATEW template_ = nullptr;
   CWnd* parent_ = nullptr;
+  HWND owner_ = nullptr;
   bool ended_ = false;
   INT_PTR result_ = -1;
 };
