@@ -144,6 +144,30 @@ TEST_P(DialogControlsTest, AnAutomaticRadioButtonChecksItselfAloneInItsGroupAndT
   EXPECT_EQ(SendMessageW(Item(kOk), WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
 }
 
+TEST_P(DialogControlsTest, ItemsLieWhereTheShellFontsUnitsPutThem) {
+  // 6 × 13 pixels per 4 × 8 dialog units, halves away from zero; the last
+  // pixel of each item is its right and bottom edge less one.
+  struct Case {
+    int id;
+    RECT pixels;  // left, top, last column, last row
+  } cases[] = {
+      {kMode0, {14, 31, 205, 46}},   // ends before the painted "（" at 210
+      {kInterval, {14, 153, 64, 172}},  // beside the text at 156..168
+      {kOk, {84, 203, 158, 225}},
+      {kApply, {257, 203, 331, 225}},
+  };
+  for (const Case& c : cases) {
+    RECT window{};
+    GetWindowRect(Item(c.id), &window);
+    POINT corner{window.left, window.top};
+    ScreenToClient(dialog_, &corner);
+    EXPECT_EQ(corner.x, c.pixels.left) << c.id;
+    EXPECT_EQ(corner.y, c.pixels.top) << c.id;
+    EXPECT_EQ(corner.x + (window.right - window.left) - 1, c.pixels.right) << c.id;
+    EXPECT_EQ(corner.y + (window.bottom - window.top) - 1, c.pixels.bottom) << c.id;
+  }
+}
+
 TEST_P(DialogControlsTest, ADisabledButtonTakesNoClickUntilEnabled) {
   HWND apply = Item(kApply);
   EXPECT_FALSE(IsWindowEnabled(apply));
