@@ -9,7 +9,8 @@
 // The dialog is shown when the loop first finds its queue empty; one that
 // OnInitDialog did not move is centred over its owner first. The
 // dialog's own PreTranslateMessage gives the key and mouse messages of the
-// dialog and its controls to IsDialogMessageW (Esc is IDCANCEL, Enter IDOK)
+// dialog and its controls to IsDialogMessageW (Esc is IDCANCEL, Enter the
+// focused or default push button, else IDOK; Tab and arrows move the focus)
 // and reports them handled, so windows further out never see them. A
 // WM_QUIT ends the loop and is posted again for the loops outside.
 #include "afx/wnd.h"
