@@ -156,8 +156,14 @@ class InputFilter final : public QObject {
  public:
   bool eventFilter(QObject* target, QEvent* event) override {
     // Replayed input, and what a widget hands on to its parents while it
-    // handles it, is the widget's business.
-    if (ReplayingInput()) return false;
+    // handles it, is the widget's business; the focus it takes while it
+    // handles it (a click into a page's field) is the layer's news.
+    if (ReplayingInput()) {
+      if (event->type() == QEvent::FocusIn && target->isWidgetType() && AnyHostedWindow() &&
+          !dynamic_cast<WindowWidget*>(target))
+        NoteQtFocusIn(static_cast<QWidget*>(target), static_cast<QFocusEvent*>(event)->reason());
+      return false;
+    }
     // Only widgets that get input are asked for their type: the web engine's
     // own objects carry no type information, and a dynamic_cast crashes on
     // them.

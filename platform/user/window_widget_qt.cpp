@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include "desktop_requests.h"
@@ -24,6 +25,15 @@ Qt::WindowFlags FlagsFor(DWORD style, DWORD exStyle) {
   // and needs nothing of a window manager.
   if (exStyle & WS_EX_TRANSPARENT) flags |= Qt::WindowTransparentForInput | Qt::X11BypassWindowManagerHint;
   return flags;
+}
+
+// Whether the painter draws into pixels whose alpha counts: the toolkit
+// gives a window whose children draw through OpenGL (a page) a backing
+// store with alpha, composed over those children.
+bool DrawsWithAlpha(QPainter& painter) {
+  QPaintEngine* engine = painter.paintEngine();
+  QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+  return device && device->devType() == QInternal::Image && static_cast<QImage*>(device)->hasAlphaChannel();
 }
 
 // How long the desktop may take to carry out a geometry the layer asked for;
@@ -63,6 +73,14 @@ void WindowWidget::paintEvent(QPaintEvent* event) {
               QImage::Format_RGB32);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
   for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), view, r);
+  // The window's pixels carry no alpha (0 where a bitmap's reserved byte
+  // is). Over a hosted page the toolkit composes this image onto the page
+  // with its alpha, which must then say opaque: what the layer draws there
+  // (a list over the page) covers the page instead of adding to it.
+  if (DrawsWithAlpha(painter)) {
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+    for (const QRect& r : event->region()) painter.fillRect(r, Qt::black);
+  }
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {

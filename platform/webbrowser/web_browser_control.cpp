@@ -69,12 +69,14 @@ void WebBrowserControl::MakeEngineObjects() {
                    [this](QWebEngineNewWindowRequest& request) { OnNewWindowRequested(request); });
   for (auto action : {QWebEnginePage::Back, QWebEnginePage::Forward})
     QObject::connect(page_->action(action), &QAction::changed, page_, [this] { OnActionsChanged(); });
+  if (PlatformShowsPages()) input_ = std::make_unique<PageInputRegistration>(hwnd_, view_);
 }
 
 void WebBrowserControl::DropEngineObjects() {
   // Nothing of a snapshot under way or a completion waiting reaches a control
   // without its page.
   snapshots_.reset();
+  input_.reset();
   completionPending_ = false;
   // Pages die later: this may run inside one of the page's own signals.
   if (page_) {
@@ -99,6 +101,12 @@ void WebBrowserControl::WindowGone() {
 
 void WebBrowserControl::PlaceView() {
   if (!hwnd_ || !view_) return;
+  if (input_) {
+    input_->Place();
+    return;
+  }
+  // Without a screen the view stays hidden, placed all the same (a page
+  // reads its size).
   HWND root = hwnd_;
   while (HWND up = GetParent(root)) root = up;
   QWidget* host = WidgetOfWindow(root);

@@ -15,6 +15,7 @@
 
 #include "event_sinks.h"
 #include "host_site.h"
+#include "page_input_registration_qt.h"
 #include "layer_object.h"
 #include "page_snapshots.h"
 #include "web_page_qt.h"
@@ -112,6 +113,9 @@ class WebBrowserControl final : public LayerObject<IWebBrowser2>,
   QPointer<WebPage> page_;
   QPointer<QWebEngineView> view_;
   std::unique_ptr<PageSnapshots> snapshots_;
+  // Where pages are shown on a screen: the view hosted behind the window,
+  // its input through the layer.
+  std::unique_ptr<PageInputRegistration> input_;
   READYSTATE ready_ = READYSTATE_UNINITIALIZED;
   // The top-level load under way, as the engine's load signals tell it.
   bool loading_ = false;

@@ -5,6 +5,7 @@
 
 #include "qt_application.h"
 #include "web_browser_control.h"
+#include "win/input.h"
 #include "win/messages.h"
 #include "win/window_classes.h"
 #include "win/window_objects.h"
@@ -21,6 +22,13 @@ LRESULT CALLBACK WebBrowserProcedure(HWND hwnd, UINT message, WPARAM wParam, LPA
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the engine's view covers it all
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      // A press anywhere in a page gives the page the keys, as in any
+      // browser, whether or not it lands on a field.
+      if (GetFocus() != hwnd) SetFocus(hwnd);
+      break;
     case WM_NCDESTROY:
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       if (control) control->WindowGone();
