@@ -4,10 +4,11 @@
 // are then handed to the page: a click on a target=_blank link and one on a
 // button that opens a window in its click handler each become the selected
 // tab, while a new window whose address the URL filter lists leaves neither
-// a tab nor a request; text typed into a page's field and the Enter that
-// sends its form reach the page; the wheel scrolls a long page and ends over
-// a short one; the site chooser shows over a loaded page and takes a click
-// on its third entry there. Screenshots for a person go to build/tests.
+// a tab nor a request; a right click opens no menu; text typed into a
+// page's field and the Enter that sends its form reach the page; the wheel
+// scrolls a long page and ends over a short one; the site chooser shows
+// over a loaded page and takes a click on its third entry there.
+// Screenshots for a person go to build/tests.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -196,6 +197,13 @@ TEST_F(BrowserInput, ClickedNewWindowsBecomeSelectedTabsAndAFilteredOneLeavesNot
 TEST_F(BrowserInput, TextTypedIntoAPageFieldAndItsEnterReachThePage) {
   ASSERT_NO_FATAL_FAILURE(StartBrowser(Local("/form")));
   ASSERT_NO_FATAL_FAILURE(Loaded("form"));
+  // A right click in the page opens no menu of the toolkit's (it would run
+  // a loop of its own): no new window on the screen.
+  const size_t windows = desktop.WindowsOfProcess(browser->pid()).size();
+  desktop.Click(300, kPageTop + 300, 3);
+  std::this_thread::sleep_for(1s);
+  EXPECT_EQ(desktop.WindowsOfProcess(browser->pid()).size(), windows) << "a menu opened";
+  desktop.Key("Escape");
   desktop.Click(300, kPageTop + 40);
   std::this_thread::sleep_for(500ms);
   desktop.Tool({"xdotool", "type", "--delay", "60", "abc"});
