@@ -7,6 +7,7 @@
 
 #include "afx/wnd.h"
 #include "config_dlg.h"
+#include "cut_price_dlg.h"
 #include "kqie_view.h"
 #include "price_notify_wnd.h"
 #include "pricewatch/price_watch_engine.h"
@@ -90,8 +91,10 @@ void ShowPriceDropPopup(ReducePriceItem* item) {
   if (item && g_popup && g_popup->m_hWnd) g_popup->ShowPriceDrop(*item);
 }
 
-// The watch-list dialog comes with the layer's list view.
-void ShowWatchListDialog(CWnd*) {}
+void ShowWatchListDialog(CWnd* mainWindow) {
+  CCutPriceDlg dialog(EngineWatchActions(), mainWindow);
+  dialog.DoModal();
+}
 
 void ShowSettingsDialog(CWnd* mainWindow) {
   CConfigDlg dialog(mainWindow);

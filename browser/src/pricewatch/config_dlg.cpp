@@ -26,9 +26,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-constexpr UINT kSetCheck = 0x00F1;  // BM_SETCHECK
-constexpr WPARAM kChecked = 1;      // BST_CHECKED
-
 struct PaintedText {
   LPCWSTR text;
   RECT rect;
@@ -77,8 +74,7 @@ BOOL CConfigDlg::OnInitDialog() {
   int checked = kNothingId;
   if (savedMode_ == 0) checked = kMinimisedTrayId;
   if (savedMode_ == 1) checked = kBrowserId;
-  for (int id : {kMinimisedTrayId, kBrowserId, kNothingId})
-    ::SendMessageW(::GetDlgItem(m_hWnd, id), kSetCheck, id == checked ? kChecked : 0, 0);
+  CheckRadioButton(kMinimisedTrayId, kNothingId, checked);
   CString interval;
   interval.Format(u"%u", savedInterval_);
   SetDlgItemTextW(m_hWnd, kIntervalId, interval);

@@ -1,5 +1,7 @@
 #include "cut_price_list.h"
 
+#include "afx/brush.h"
+#include "afx/dc.h"
 #include "browser_ids.h"
 #include "ui_fonts.h"
 #include "win/input.h"

@@ -37,9 +37,8 @@ using quorla_desktop::Desktop;
 using quorla_desktop::WaitUntil;
 using quorla_desktop::WindowId;
 
-// The bar over the page and the watch-list dialog wait for the layer's
-// child windows over hosted widgets and its list view (DISABLED_ until
-// then).
+// The bar over the page waits for the layer to put a child window above a
+// page's own widget (DISABLED_ until then).
 namespace {
 
 constexpr int kScreenWidth = 1024;
@@ -305,7 +304,7 @@ TEST_F(BrowserPriceWatch, WhileTheTrayProgramsMutexIsHeldTheBrowserFetchesNothin
   EXPECT_EQ(ReadWatchFile().at(0).BasePrice, 120.0);
 }
 
-TEST_F(BrowserPriceWatch, DISABLED_ThePriceStartListsNewestFirstRemovesAndTheSettingsAreSaved) {
+TEST_F(BrowserPriceWatch, ThePriceStartListsNewestFirstRemovesAndTheSettingsAreSaved) {
   WriteSettings("[Price]\nRunTray=2\nCheckTimeLong=30\nLastCheckTime=" + std::to_string(std::time(nullptr)) + "\n");
   WriteWatchFile({Watched(u"http://127.0.0.1:1/first", u"第一件", 10.0), Watched(u"http://127.0.0.1:1/second", u"第二件", 20.0),
                   Watched(u"http://127.0.0.1:1/third", u"第三件", 30.0)});

@@ -16,6 +16,7 @@
 #include "ui_fonts.h"
 #include "vxshared/browser_config.h"
 #include "vxshared/tray_program.h"
+#include "win/buttons.h"
 #include "win/dialogs.h"
 #include "win/modules.h"
 #include "win/profile.h"
@@ -159,6 +160,34 @@ TEST_F(ConfigDlg, OpensWithTheSavedValuesAndApplyDisabled) {
   EXPECT_FALSE(applyEnabled);
   EXPECT_EQ(text, u"45");
 }
+
+struct OpeningCase {
+  const char* name;
+  const char* ini;
+  int checked;
+};
+
+class ConfigDlgOpening : public ConfigDlg, public ::testing::WithParamInterface<OpeningCase> {};
+
+// The radio of the saved mode is checked, 1004 for any other value.
+TEST_P(ConfigDlgOpening, ChecksTheSavedModesRadio) {
+  PutIni(GetParam().ini);
+  std::vector<int> checked;
+  Run({[&](CScriptedConfigDlg& d) {
+    for (int id : {CConfigDlg::kMinimisedTrayId, CConfigDlg::kBrowserId, CConfigDlg::kNothingId})
+      if (IsDlgButtonChecked(d.m_hWnd, id) == BST_CHECKED) checked.push_back(id);
+    d.Click(CConfigDlg::kCancelId);
+  }});
+  EXPECT_EQ(checked, std::vector<int>{GetParam().checked});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, ConfigDlgOpening,
+    ::testing::Values(OpeningCase{"tray", "[Price]\nRunTray=0\n", CConfigDlg::kMinimisedTrayId},
+                      OpeningCase{"browser", "[Price]\nRunTray=1\n", CConfigDlg::kBrowserId},
+                      OpeningCase{"nothing", "[Price]\nRunTray=2\n", CConfigDlg::kNothingId},
+                      OpeningCase{"absent", "[Price]\n", CConfigDlg::kNothingId}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ConfigDlg, OkWithNothingChangedWritesAndPostsNothing) {
   PutIni("[Price]\nRunTray=0\nCheckTimeLong=30\n");
