@@ -37,8 +37,6 @@ using quorla_desktop::Desktop;
 using quorla_desktop::WaitUntil;
 using quorla_desktop::WindowId;
 
-// The bar over the page waits for the layer to put a child window above a
-// page's own widget (DISABLED_ until then).
 namespace {
 
 constexpr int kScreenWidth = 1024;
@@ -220,7 +218,7 @@ class BrowserPriceWatch : public ::testing::Test {
   quorla_desktop::WindowGeometry main;
 };
 
-TEST_F(BrowserPriceWatch, DISABLED_AProductPageOffersTheBarWhoseWishedPriceWatchesTheItem) {
+TEST_F(BrowserPriceWatch, AProductPageOffersTheBarWhoseWishedPriceWatchesTheItem) {
   WriteSettings("[Price]\nRunTray=2\nCheckTimeLong=30\nLastCheckTime=" + std::to_string(std::time(nullptr)) + "\n");
   ASSERT_NO_FATAL_FAILURE(StartPeer());
   ASSERT_NO_FATAL_FAILURE(StartBrowser(ItemUrl()));
