@@ -4,6 +4,7 @@
 #include <string>
 
 #include "control_classes.h"
+#include "control_state.h"
 #include "dialog_navigation.h"
 #include "push_button_face.h"
 #include "radio_button_face.h"
@@ -16,15 +17,13 @@
 namespace quorla {
 namespace {
 
-// Kept in the window's extra bytes; made at WM_NCCREATE, freed at
-// WM_NCDESTROY. Only the button's thread touches it.
 struct ButtonState {
   UINT state = 0;         // BST_PUSHED, BST_FOCUS, BST_CHECKED
   bool pressing = false;  // between the press and the release
   HFONT font = nullptr;
 };
 
-ButtonState* StateOf(HWND hwnd) { return reinterpret_cast<ButtonState*>(GetWindowLongPtrW(hwnd, 0)); }
+ButtonState* StateOf(HWND hwnd) { return ControlStateOf<ButtonState>(hwnd); }
 
 DWORD Kind(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)) & BS_TYPEMASK; }
 
@@ -138,17 +137,9 @@ void Release(HWND hwnd, ButtonState& s, LPARAM point) {
 }  // namespace
 
 LRESULT CALLBACK ButtonProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(new ButtonState));
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  ButtonState* s = StateOf(hwnd);
+  ButtonState* s = ControlStateFor<ButtonState>(hwnd, message);
   if (!s) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(hwnd, 0, 0);
-      delete s;
-      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_ERASEBKGND:
       return 1;  // the face, or the owner's drawing, covers the whole button
     case WM_PAINT: {

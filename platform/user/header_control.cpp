@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "control_classes.h"
+#include "control_state.h"
 #include "header_items.h"
 #include "win/dc.h"
 #include "win/header_control.h"
@@ -23,15 +24,13 @@ struct Tracking {
   int startWidth = 0;  // the item's width then
 };
 
-// Kept in the window's extra bytes; made at WM_NCCREATE, freed at
-// WM_NCDESTROY. The control's thread only.
 struct HeaderState {
   HeaderItems items;
   HFONT font = nullptr;
   Tracking tracking;
 };
 
-HeaderState* StateOf(HWND hwnd) { return reinterpret_cast<HeaderState*>(GetWindowLongPtrW(hwnd, 0)); }
+HeaderState* StateOf(HWND hwnd) { return ControlStateOf<HeaderState>(hwnd); }
 
 // Tells the parent about item with its width; the parent's answer.
 LRESULT Notify(HWND hwnd, UINT code, int item, int width) {
@@ -214,18 +213,10 @@ LRESULT Control(HWND hwnd, HeaderState& s, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 LRESULT CALLBACK HeaderControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(new HeaderState));
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  HeaderState* s = StateOf(hwnd);
+  HeaderState* s = ControlStateFor<HeaderState>(hwnd, message);
   if (!s) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message >= HDM_FIRST && message < HDM_FIRST + 0x100) return Control(hwnd, *s, message, wParam, lParam);
   switch (message) {
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(hwnd, 0, 0);
-      delete s;
-      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_ERASEBKGND:
       return 1;  // the face covers everything
     case WM_PAINT:

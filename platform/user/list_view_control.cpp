@@ -2,6 +2,7 @@
 // scroll bar, the mouse and the wheel.
 #include <algorithm>
 
+#include "control_state.h"
 #include "control_classes.h"
 #include "list_view_state.h"
 #include "win/header_control.h"
@@ -166,14 +167,11 @@ LRESULT Control(HWND hwnd, ListViewState& s, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 LRESULT CALLBACK ListViewProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(new ListViewState));
-    // The header and the scroll bar stay out of the control's own drawing
-    // (a program's background fill among it).
+  // The header and the scroll bar stay out of the control's own drawing
+  // (a program's background fill among it).
+  if (message == WM_NCCREATE)
     SetWindowLongPtrW(hwnd, GWL_STYLE, GetWindowLongPtrW(hwnd, GWL_STYLE) | WS_CLIPCHILDREN);
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  ListViewState* s = ListViewStateOf(hwnd);
+  ListViewState* s = ControlStateFor<ListViewState>(hwnd, message);
   if (!s) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message >= LVM_FIRST && message < LVM_FIRST + 0x100) return Control(hwnd, *s, message, wParam, lParam);
   switch (message) {
@@ -183,10 +181,6 @@ LRESULT CALLBACK ListViewProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
       if (!s->header) return -1;
       LayOutListView(hwnd);
       return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(hwnd, 0, 0);
-      delete s;
-      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_SIZE:
       LayOutListView(hwnd);
       return 0;

@@ -2,6 +2,7 @@
 // a point.
 #include <algorithm>
 
+#include "control_state.h"
 #include "list_view_state.h"
 #include "win/dc.h"
 #include "win/fonts.h"
@@ -11,7 +12,7 @@
 
 namespace quorla {
 
-ListViewState* ListViewStateOf(HWND hwnd) { return reinterpret_cast<ListViewState*>(GetWindowLongPtrW(hwnd, 0)); }
+ListViewState* ListViewStateOf(HWND hwnd) { return ControlStateOf<ListViewState>(hwnd); }
 
 int RowHeightOf(const ListViewState& s) {
   HDC dc = CreateCompatibleDC(nullptr);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "control_classes.h"
+#include "control_state.h"
 #include "win/dc.h"
 #include "win/input.h"
 #include "win/painting.h"
@@ -14,8 +15,6 @@
 namespace quorla {
 namespace {
 
-// Kept in the window's extra bytes; made at WM_NCCREATE, freed at
-// WM_NCDESTROY. The control's thread only.
 struct ScrollBarState {
   int min = 0;
   int max = 100;
@@ -27,7 +26,7 @@ struct ScrollBarState {
   int grabOffset = 0;  // from the thumb's top to the pointer
 };
 
-ScrollBarState* StateOf(HWND hwnd) { return reinterpret_cast<ScrollBarState*>(GetWindowLongPtrW(hwnd, 0)); }
+ScrollBarState* StateOf(HWND hwnd) { return ControlStateOf<ScrollBarState>(hwnd); }
 
 // The highest position: the last page ends at max.
 int MaxPos(const ScrollBarState& s) { return std::max(s.min, s.max - std::max(0, s.page - 1)); }
@@ -167,17 +166,9 @@ BOOL GetInfo(const ScrollBarState& s, SCROLLINFO* info) {
 }  // namespace
 
 LRESULT CALLBACK ScrollBarProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(new ScrollBarState));
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  ScrollBarState* s = StateOf(hwnd);
+  ScrollBarState* s = ControlStateFor<ScrollBarState>(hwnd, message);
   if (!s) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(hwnd, 0, 0);
-      delete s;
-      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_ERASEBKGND:
       return 1;  // the face covers everything
     case WM_PAINT:

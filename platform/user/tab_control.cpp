@@ -2,6 +2,7 @@
 // the press that selects a tab with its two notifications, and the
 // tooltip's notifications passed on to the parent.
 #include "control_classes.h"
+#include "control_state.h"
 #include "tab_items.h"
 #include "win/input.h"
 #include "win/painting.h"
@@ -12,15 +13,13 @@
 namespace quorla {
 namespace {
 
-// Kept in the window's extra bytes; made at WM_NCCREATE, freed at
-// WM_NCDESTROY. The control's thread only.
 struct TabState {
   TabItems items;
   HWND tooltips = nullptr;
   HFONT font = nullptr;
 };
 
-TabState* StateOf(HWND hwnd) { return reinterpret_cast<TabState*>(GetWindowLongPtrW(hwnd, 0)); }
+TabState* StateOf(HWND hwnd) { return ControlStateOf<TabState>(hwnd); }
 
 LRESULT Notify(HWND hwnd, UINT code) {
   HWND parent = GetParent(hwnd);
@@ -111,18 +110,10 @@ LRESULT Control(HWND hwnd, TabState& s, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 LRESULT CALLBACK TabControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(new TabState));
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  TabState* s = StateOf(hwnd);
+  TabState* s = ControlStateFor<TabState>(hwnd, message);
   if (!s) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message >= TCM_FIRST && message < TCM_FIRST + 0x100) return Control(hwnd, *s, message, wParam, lParam);
   switch (message) {
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(hwnd, 0, 0);
-      delete s;
-      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_ERASEBKGND:
       return 1;  // the owner paints everything
     case WM_PAINT: {
