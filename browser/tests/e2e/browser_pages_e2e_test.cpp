@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "desktop.h"
+#include "key_mapping.h"
 #include "http_test_server.h"
 #include "wait_until.h"
 
@@ -146,22 +147,35 @@ class BrowserPages : public ::testing::Test {
   void Type(const std::string& text) {
     std::this_thread::sleep_for(500ms);
     std::string ascii;
+    std::vector<unsigned> characters;
     for (size_t i = 0; i < text.size();) {
       const auto lead = static_cast<unsigned char>(text[i]);
-      if (lead < 0x80) {
-        ascii += text[i++];
+      const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+      unsigned code = length == 1 ? lead : lead & (0xFF >> (length + 1));
+      for (size_t k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+      characters.push_back(code);
+      i += length;
+    }
+    // Keys bound for the characters beforehand, so that none is typed
+    // through a map the browser has not heard of yet.
+    std::vector<unsigned> keysyms;
+    for (const unsigned c : characters)
+      if (c >= 0x80) keysyms.push_back(c < 0x100 ? c : 0x01000000u | c);
+    if (!keysyms.empty()) {
+      ASSERT_TRUE(quorla_desktop::BindKeysyms(desktop.display(), keysyms));
+      std::this_thread::sleep_for(300ms);
+    }
+    for (const unsigned c : characters) {
+      if (c < 0x80) {
+        ascii += static_cast<char>(c);
         continue;
       }
       if (!ascii.empty()) desktop.Tool({"xdotool", "type", "--delay", "40", ascii});
       ascii.clear();
-      const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-      unsigned code = lead & (0xFF >> (length + 1));
-      for (size_t k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
       char name[16];
-      std::snprintf(name, sizeof name, "U%04X", code);
+      std::snprintf(name, sizeof name, "U%04X", c);
       desktop.Tool({"xdotool", "key", name});
       std::this_thread::sleep_for(200ms);
-      i += length;
     }
     if (!ascii.empty()) desktop.Tool({"xdotool", "type", "--delay", "40", ascii});
   }
