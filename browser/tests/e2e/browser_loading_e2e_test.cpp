@@ -19,6 +19,7 @@
 #include <string>
 #include <thread>
 
+#include "browser_caption.h"
 #include "desktop.h"
 #include "http_test_server.h"
 #include "screen_image.h"
@@ -141,14 +142,9 @@ class BrowserLoading : public ::testing::Test {
     }, 60s)) << browser->Errors();
   }
 
-  std::string Caption() {
-    std::string names;
-    for (WindowId each : desktop.WindowsOfProcess(browser->pid(), false))
-      names += desktop.Tool({"xprop", "-id", std::to_string(each), "_NET_WM_NAME"}).output;
-    return names;
-  }
+  std::string Caption() { return browser_e2e::CaptionOf(desktop, browser->pid()); }
   bool CaptionShows(const std::string& title, std::chrono::milliseconds timeout = 30s) {
-    return WaitUntil([&] { return Caption().find("\"" + title + " - Quorla购物浏览器\"") != std::string::npos; }, timeout);
+    return browser_e2e::CaptionShows(desktop, browser->pid(), title, timeout);
   }
   bool Requested(HttpTestServer& server, const std::string& path, size_t atLeast = 1,
                  std::chrono::milliseconds timeout = 30s) {

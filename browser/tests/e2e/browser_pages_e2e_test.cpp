@@ -15,6 +15,7 @@
 #include <string>
 #include <thread>
 
+#include "browser_caption.h"
 #include "desktop.h"
 #include "key_mapping.h"
 #include "http_test_server.h"
@@ -119,14 +120,9 @@ class BrowserPages : public ::testing::Test {
 
   // The names of the program's windows: the main window's among them (the
   // program has other top-level windows, unnamed).
-  std::string Caption() {
-    std::string names;
-    for (WindowId each : desktop.WindowsOfProcess(browser->pid(), false))
-      names += desktop.Tool({"xprop", "-id", std::to_string(each), "_NET_WM_NAME"}).output;
-    return names;
-  }
+  std::string Caption() { return browser_e2e::CaptionOf(desktop, browser->pid()); }
   bool CaptionShows(const std::string& title, std::chrono::milliseconds timeout = 30s) {
-    return WaitUntil([&] { return Caption().find("\"" + title + " - Quorla购物浏览器\"") != std::string::npos; }, timeout);
+    return browser_e2e::CaptionShows(desktop, browser->pid(), title, timeout);
   }
   int Requests(HttpTestServer& server, const std::string& path, const std::string& query = "") {
     int n = 0;
