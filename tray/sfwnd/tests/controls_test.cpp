@@ -8,18 +8,14 @@
 
 namespace {
 
+using sfwnd_test::Box;
+using sfwnd_test::ButtonSkin;
 using sfwnd_test::RecordingMgr;
 using sfwnd_test::Skin;
 using sfwnd_test::Surface;
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kFrameColours[4] = {0x111111, 0x222222, 0x333333, 0x444444};
-
-struct ButtonSkin {
-  ButtonSkin() : skin(48, 10, 24, [](int x, int) { return kFrameColours[x / 12]; }) { bitmap.Attach(skin.bitmap, 4); }
-  Skin skin;
-  CFSBitmap bitmap;
-};
 
 TEST(ButtonState4Test, FrameByState) {
   struct Case {
@@ -37,7 +33,7 @@ TEST(ButtonState4Test, FrameByState) {
       {"disabled", false, "", 3},
       {"disabled whatever the state", false, "ed", 3},
   };
-  ButtonSkin skin;
+  ButtonSkin skin(kFrameColours);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     RecordingMgr manager;
@@ -54,14 +50,15 @@ TEST(ButtonState4Test, FrameByState) {
     Surface surface(20, 20);
     const RECT area{0, 0, 12, 10};
     button.Draw(surface.dc, &area);
-    // The frame lands at (0, 0) at its natural size.
-    const RECT ink = surface.InkBox(kWhite);
-    EXPECT_EQ(ink.left, 0);
-    EXPECT_EQ(ink.top, 0);
-    EXPECT_EQ(ink.right, 12);
-    EXPECT_EQ(ink.bottom, 10);
+    EXPECT_EQ(Box(surface.InkBox(kWhite)), "0,0,12,10") << "the frame at (0, 0) at its natural size";
     EXPECT_EQ(surface.Rgb(6, 5), kFrameColours[c.frame]);
   }
+  CButtonState4 bare;  // no bitmap: nothing to draw
+  bare.Init(nullptr, nullptr, 0, 0, 12, 10, 1, SFWS_VISIBLE | SFWS_ENABLED);
+  Surface surface(20, 20);
+  const RECT area{0, 0, 12, 10};
+  bare.Draw(surface.dc, &area);
+  EXPECT_EQ(surface.InkBox(kWhite).right, 0);
 }
 
 TEST(ButtonState4Test, StateChangesRedrawOnce) {
@@ -87,15 +84,6 @@ TEST(ButtonState4Test, StateChangesRedrawOnce) {
   for (CSFWnd* wnd : manager.redraws) EXPECT_EQ(wnd, &button);
 }
 
-TEST(ButtonState4Test, WithoutBitmapDrawsNothing) {
-  CButtonState4 button;
-  button.Init(nullptr, nullptr, 0, 0, 12, 10, 1, SFWS_VISIBLE | SFWS_ENABLED);
-  Surface surface(20, 20);
-  const RECT area{0, 0, 12, 10};
-  button.Draw(surface.dc, &area);
-  EXPECT_EQ(surface.InkBox(kWhite).right, 0);
-}
-
 TEST(ImageWndTest, StretchesFrameZeroOverTheAreaAndTakesNoPress) {
   Skin skin(4, 2, 24, [](int x, int) { return x < 2 ? 0x00AA00u : 0x0000AAu; });
   CFSBitmap bitmap;
@@ -106,11 +94,7 @@ TEST(ImageWndTest, StretchesFrameZeroOverTheAreaAndTakesNoPress) {
   Surface surface(50, 30);
   const RECT area{3, 4, 43, 14};
   image.Draw(surface.dc, &area);
-  const RECT ink = surface.InkBox(kWhite);
-  EXPECT_EQ(ink.left, 3);
-  EXPECT_EQ(ink.top, 4);
-  EXPECT_EQ(ink.right, 43);
-  EXPECT_EQ(ink.bottom, 14);
+  EXPECT_EQ(Box(surface.InkBox(kWhite)), "3,4,43,14");
   EXPECT_EQ(surface.Rgb(3, 4), 0x00AA00u);
   EXPECT_EQ(surface.Rgb(42, 13), 0x0000AAu);
   const POINT point{1, 1};

@@ -8,6 +8,7 @@
 
 namespace {
 
+using sfwnd_test::Box;
 using sfwnd_test::Skin;
 using sfwnd_test::Surface;
 
@@ -44,19 +45,27 @@ TEST(FSBitmapTest, AttachTakesFramesFromTheBitmap) {
   }
 }
 
-TEST(FSBitmapTest, MissingBitmapDrawsNothing) {
-  Surface surface(20, 20);
-  for (int count : {1, 0}) {
+TEST(FSBitmapTest, NoBitmapOrAFrameOutsideTheStripDrawsNothing) {
+  Skin strip(40, 10, 24, StripPixel);
+  struct Case {
+    HBITMAP bitmap;
+    int count, frame;
+  } const cases[] = {{nullptr, 1, 0}, {strip.bitmap, 0, 0}, {strip.bitmap, 4, -1}, {strip.bitmap, 4, 4},
+                     {strip.bitmap, 4, 100}};
+  Surface surface(30, 30);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.count) + " frames, frame " + std::to_string(c.frame));
     CFSBitmap bitmap;
-    Skin skin(10, 10, 24, [](int, int) { return 0u; });
-    bitmap.Attach(count ? nullptr : skin.bitmap, count);
-    EXPECT_EQ(bitmap.GetFrameWidth(), 0);
-    EXPECT_EQ(bitmap.GetHeight(), 0);
-    EXPECT_FALSE(bitmap.HasAlpha());
-    EXPECT_EQ(bitmap.Draw(surface.dc, 0, 0, 0), 0);
-    EXPECT_EQ(bitmap.StretchFrame(surface.dc, 0, 0, 20, 20, 0), 0);
-    EXPECT_EQ(bitmap.StretchFrameFullHeight(surface.dc, 0, 0, 20, 0), 0);
-    EXPECT_EQ(bitmap.DrawEx(surface.dc, 0, 0, 5, 5, 0, 0, 5, 5, 0), 0);
+    bitmap.Attach(c.bitmap, c.count);
+    if (c.count < 4) {
+      EXPECT_EQ(bitmap.GetFrameWidth(), 0);
+      EXPECT_EQ(bitmap.GetHeight(), 0);
+      EXPECT_FALSE(bitmap.HasAlpha());
+    }
+    EXPECT_EQ(bitmap.Draw(surface.dc, 0, 0, c.frame), 0);
+    EXPECT_EQ(bitmap.StretchFrame(surface.dc, 0, 0, 30, 30, c.frame), 0);
+    EXPECT_EQ(bitmap.StretchFrameFullHeight(surface.dc, 0, 0, 30, c.frame), 0);
+    EXPECT_EQ(bitmap.DrawEx(surface.dc, 0, 0, 5, 5, 0, 0, 5, 5, c.frame), 0);
   }
   EXPECT_EQ(surface.InkBox(kWhite).right, 0);
 }
@@ -69,28 +78,10 @@ TEST(FSBitmapTest, DrawCopiesOneFrameAtItsSize) {
     SCOPED_TRACE(frame);
     Surface surface(30, 30);
     ASSERT_EQ(bitmap.Draw(surface.dc, 7, 9, frame), 1);
-    const RECT ink = surface.InkBox(kWhite);
-    EXPECT_EQ(ink.left, 7);
-    EXPECT_EQ(ink.top, 9);
-    EXPECT_EQ(ink.right, 17);
-    EXPECT_EQ(ink.bottom, 19);
+    EXPECT_EQ(Box(surface.InkBox(kWhite)), "7,9,17,19");
     EXPECT_EQ(surface.Rgb(7, 9), kFrameColours[frame]);
     EXPECT_EQ(surface.Rgb(16, 18), kFrameColours[frame] + 0x050505);
   }
-}
-
-TEST(FSBitmapTest, FramesOutsideTheStripDrawNothing) {
-  Skin skin(40, 10, 24, StripPixel);
-  CFSBitmap bitmap;
-  bitmap.Attach(skin.bitmap, 4);
-  Surface surface(30, 30);
-  for (int frame : {-1, 4, 100}) {
-    EXPECT_EQ(bitmap.Draw(surface.dc, 0, 0, frame), 0);
-    EXPECT_EQ(bitmap.StretchFrame(surface.dc, 0, 0, 30, 30, frame), 0);
-    EXPECT_EQ(bitmap.StretchFrameFullHeight(surface.dc, 0, 0, 30, frame), 0);
-    EXPECT_EQ(bitmap.DrawEx(surface.dc, 0, 0, 5, 5, 0, 0, 5, 5, frame), 0);
-  }
-  EXPECT_EQ(surface.InkBox(kWhite).right, 0);
 }
 
 TEST(FSBitmapTest, StretchingCoversTheTargetWithTheWholeFrame) {
@@ -99,11 +90,7 @@ TEST(FSBitmapTest, StretchingCoversTheTargetWithTheWholeFrame) {
   bitmap.Attach(skin.bitmap, 4);
   Surface surface(60, 60);
   ASSERT_EQ(bitmap.StretchFrame(surface.dc, 4, 6, 40, 30, 2), 1);
-  const RECT ink = surface.InkBox(kWhite);
-  EXPECT_EQ(ink.left, 4);
-  EXPECT_EQ(ink.top, 6);
-  EXPECT_EQ(ink.right, 44);
-  EXPECT_EQ(ink.bottom, 36);
+  EXPECT_EQ(Box(surface.InkBox(kWhite)), "4,6,44,36");
   // Doubled width: the darker half fills the first 20 columns.
   EXPECT_EQ(surface.Rgb(4, 6), kFrameColours[2]);
   EXPECT_EQ(surface.Rgb(43, 35), kFrameColours[2] + 0x050505);

@@ -65,20 +65,6 @@ int CountDifferent(const Surface& a, const Surface& b) {
   return n;
 }
 
-TEST(SFTxtWndTest, SecondLineStartsAtTheLeftEdgeOneLineAndTwoPixelsLower) {
-  Surface surface(kWidth, kHeight);
-  DrawLabel(surface, u"X\r\nX");
-  const int lineHeight = Extent(surface.dc, 5, u"X").cy;
-  ASSERT_GT(lineHeight, 0);
-  const RECT first = surface.InkBox(kWhite, RECT{0, 0, kWidth, lineHeight});
-  const RECT second = surface.InkBox(kWhite, RECT{0, lineHeight, kWidth, kHeight});
-  ASSERT_GT(first.right, first.left);
-  EXPECT_EQ(second.left, first.left);
-  EXPECT_EQ(second.right, first.right);
-  EXPECT_EQ(second.top - first.top, lineHeight + 2);
-  EXPECT_EQ(second.bottom - first.bottom, lineHeight + 2);
-}
-
 TEST(SFTxtWndTest, PiecesLandWherePenAndLineRulesPutThem) {
   Surface probe(1, 1);
   const int h5 = Extent(probe.dc, 5, u"X").cy;
@@ -90,8 +76,11 @@ TEST(SFTxtWndTest, PiecesLandWherePenAndLineRulesPutThem) {
     const char* name;
     std::u16string markup;
     std::vector<Piece> pieces;
+    UINT format = SF_LABEL_DEFAULT_FORMAT;
   };
   const std::vector<Case> cases = {
+      {"a break starts the next line at the left edge, a line and two pixels lower", u"X\r\nX",
+       {{5, 0, u"X", 0, 0}, {5, 0, u"X", 0, h5 + 2}}},
       {"segments flow on one line", u"{#font=6}Wide{/}X", {{6, 0, u"Wide", 0, 0}, {5, 0, u"X", wideW6, 0}}},
       {"the tallest line so far sets the step",
        u"{#font=6}Wide{/}X\r\nX",
@@ -103,27 +92,21 @@ TEST(SFTxtWndTest, PiecesLandWherePenAndLineRulesPutThem) {
       {"text after the break continues that line", u"{#font=2}X\r\nAB{/}X",
        {{2, 0, u"X", 0, 0}, {2, 0, u"AB", 0, h2 + 2}, {5, 0, u"X", Extent(probe.dc, 2, u"AB").cx, h2 + 2}}},
       {"a lone CR or LF does not break", u"AB\rX", {{5, 0, u"AB\rX", 0, 0}}},
+      {"the centred format centres each piece", u"Title", {{5, 0, u"Title", 0, 0}}, 0x8825},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Surface label(kWidth, kHeight);
-    DrawLabel(label, c.markup);
+    DrawLabel(label, c.markup, c.format);
     Surface expected(kWidth, kHeight);
-    DrawPieces(expected, c.pieces);
+    DrawPieces(expected, c.pieces, c.format);
     ASSERT_GT(expected.InkBox(kWhite).right, 0);
     EXPECT_EQ(CountDifferent(label, expected), 0);
+    if (c.format != SF_LABEL_DEFAULT_FORMAT) {
+      const RECT ink = label.InkBox(kWhite);
+      EXPECT_NEAR((ink.left + ink.right) / 2, kWidth / 2, 2);
+    }
   }
-}
-
-TEST(SFTxtWndTest, CentredFormatCentresEachPieceInTheShiftedArea) {
-  const UINT centred = 0x8825;
-  Surface label(kWidth, 40);
-  DrawLabel(label, u"Title", centred);
-  Surface expected(kWidth, 40);
-  DrawPieces(expected, {{5, 0, u"Title", 0, 0}}, centred);
-  EXPECT_EQ(CountDifferent(label, expected), 0);
-  const RECT ink = label.InkBox(kWhite);
-  EXPECT_NEAR((ink.left + ink.right) / 2, kWidth / 2, 2);
 }
 
 TEST(SFTxtWndTest, FontNumbersOutsideTheTableLeaveTheDefaultFont) {

@@ -3,6 +3,7 @@
 // and pixels read back from the window's DC.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 
 namespace {
 
+using sfwnd_test::ButtonSkin;
 using sfwnd_test::ProbeWnd;
 using sfwnd_test::Skin;
 using sfwnd_test::Surface;
@@ -121,26 +123,24 @@ class HostWindow {
   HWND hwnd = nullptr;
 };
 
-struct ButtonSkin {
-  ButtonSkin() : skin(48, 10, 24, [](int x, int) { return kFrameRgb[x / 12]; }) { bitmap.Attach(skin.bitmap, 4); }
-  Skin skin;
-  CFSBitmap bitmap;
-};
+// A 120 x 60 host window with one button at (10, 10), shown and painted.
+struct ButtonHost {
+  explicit ButtonHost(int style = kShown, const std::function<void(Host&)>& more = nullptr)
+      : ready(Place(style, more)), window(host, 120, 60) {}
+  bool Place(int style, const std::function<void(Host&)>& more) {
+    button.Init(&host, nullptr, 10, 10, 12, 10, kButtonId, style);
+    button.SetBitmap(&skin.bitmap);
+    if (more) more(host);
+    return true;
+  }
+  void Send(UINT message, int x, int y) { SendMessageW(window.hwnd, message, 0, At(x, y)); }
 
-TEST(SFWndMgrWindowTest, PaintDrawsControlsThenTheBackground) {
-  ButtonSkin skin;
+  ButtonSkin skin{kFrameRgb};
   Host host;
   CButtonState4 button;
-  button.Init(&host, nullptr, 10, 10, 12, 10, kButtonId, kShown);
-  button.SetBitmap(&skin.bitmap);
-  HostWindow window(host, 120, 60);
-  EXPECT_EQ(host.GetHost(), window.hwnd);
-  EXPECT_EQ(window.Pixel(10, 10), AsColorref(kFrameRgb[0]));
-  EXPECT_EQ(window.Pixel(21, 19), AsColorref(kFrameRgb[0]));
-  EXPECT_EQ(window.Pixel(22, 10), kBackground);
-  EXPECT_EQ(window.Pixel(0, 0), kBackground);
-  EXPECT_EQ(window.Pixel(119, 59), kBackground);
-}
+  bool ready;
+  HostWindow window;
+};
 
 // One mouse step of a table: m = move, d = press, u = release, at a point.
 struct MouseStep {
@@ -168,14 +168,11 @@ TEST(SFWndMgrWindowTest, ClickIsPressInsideAndReleaseStillOverTheButton) {
       {"press outside, release on it", {downOut, in, upIn}, 0, false},
       {"two clicks", {in, down, upIn, down, upIn}, 2, false},
   };
-  ButtonSkin skin;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Host host;
-    CButtonState4 button;
-    button.Init(&host, nullptr, 10, 10, 12, 10, kButtonId, kShown);
-    button.SetBitmap(&skin.bitmap);
-    HostWindow window(host, 120, 60);
+    ButtonHost fixture;
+    Host& host = fixture.host;
+    HostWindow& window = fixture.window;
     for (const MouseStep& step : c.steps) {
       if (c.post) {
         PostMessageW(window.hwnd, step.message, 0, At(step.x, step.y));
@@ -189,12 +186,12 @@ TEST(SFWndMgrWindowTest, ClickIsPressInsideAndReleaseStillOverTheButton) {
     }
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(host.GetCaptureWnd(), nullptr);
-    EXPECT_FALSE(button.IsPressed());
+    EXPECT_FALSE(fixture.button.IsPressed());
     ASSERT_EQ(host.commands.size(), c.commands);
     for (const Host::Command& command : host.commands) {
       EXPECT_EQ(LOWORD(command.wParam), kButtonId);
       EXPECT_EQ(HIWORD(command.wParam), SFN_CLICKED);
-      EXPECT_EQ(command.lParam, reinterpret_cast<LPARAM>(&button));
+      EXPECT_EQ(command.lParam, reinterpret_cast<LPARAM>(&fixture.button));
     }
     // A press that a control consumed never reaches the host's own handler.
     const bool pressedOutside = c.steps.front().message == WM_LBUTTONDOWN;
@@ -202,13 +199,13 @@ TEST(SFWndMgrWindowTest, ClickIsPressInsideAndReleaseStillOverTheButton) {
   }
 }
 
-TEST(SFWndMgrWindowTest, ButtonFramesFollowTheMouseOnScreen) {
-  ButtonSkin skin;
-  Host host;
-  CButtonState4 button;
-  button.Init(&host, nullptr, 10, 10, 12, 10, kButtonId, kShown);
-  button.SetBitmap(&skin.bitmap);
-  HostWindow window(host, 120, 60);
+TEST(SFWndMgrWindowTest, PaintAndButtonFramesFollowTheMouseOnScreen) {
+  ButtonHost f;
+  EXPECT_EQ(f.host.GetHost(), f.window.hwnd);
+  // The button is painted first, at its natural size; the background around it.
+  EXPECT_EQ(f.window.Pixel(10, 10), AsColorref(kFrameRgb[0]));
+  EXPECT_EQ(f.window.Pixel(21, 19), AsColorref(kFrameRgb[0]));
+  for (POINT p : {POINT{22, 10}, POINT{0, 0}, POINT{119, 59}}) EXPECT_EQ(f.window.Pixel(p.x, p.y), kBackground);
   const struct {
     MouseStep step;
     int frame;
@@ -217,73 +214,59 @@ TEST(SFWndMgrWindowTest, ButtonFramesFollowTheMouseOnScreen) {
       {{WM_MOUSEMOVE, 11, 11}, 2}, {{WM_LBUTTONUP, 11, 11}, 1},   {{WM_MOUSEMOVE, 100, 50}, 0},
   };
   for (const auto& s : steps) {
-    SendMessageW(window.hwnd, s.step.message, 0, At(s.step.x, s.step.y));
-    EXPECT_EQ(window.Pixel(16, 14), AsColorref(kFrameRgb[s.frame])) << s.step.message << " " << s.step.x;
+    f.Send(s.step.message, s.step.x, s.step.y);
+    EXPECT_EQ(f.window.Pixel(16, 14), AsColorref(kFrameRgb[s.frame])) << s.step.message << " " << s.step.x;
     // Redrawing touches the button only.
-    EXPECT_EQ(window.Pixel(9, 14), kBackground);
-    EXPECT_EQ(window.Pixel(22, 14), kBackground);
+    EXPECT_EQ(f.window.Pixel(9, 14), kBackground);
+    EXPECT_EQ(f.window.Pixel(22, 14), kBackground);
   }
 }
 
 TEST(SFWndMgrWindowTest, DisabledButtonShowsFrameThreeAndTakesNoMouse) {
-  ButtonSkin skin;
-  Host host;
-  CButtonState4 button;
-  button.Init(&host, nullptr, 10, 10, 12, 10, kButtonId, SFWS_VISIBLE);
-  button.SetBitmap(&skin.bitmap);
-  HostWindow window(host, 120, 60);
-  EXPECT_EQ(window.Pixel(15, 15), AsColorref(kFrameRgb[3]));
-  SendMessageW(window.hwnd, WM_MOUSEMOVE, 0, At(15, 15));
-  SendMessageW(window.hwnd, WM_LBUTTONDOWN, 0, At(15, 15));
+  ButtonHost f(SFWS_VISIBLE);
+  EXPECT_EQ(f.window.Pixel(15, 15), AsColorref(kFrameRgb[3]));
+  f.Send(WM_MOUSEMOVE, 15, 15);
+  f.Send(WM_LBUTTONDOWN, 15, 15);
   EXPECT_EQ(GetCapture(), nullptr);
-  SendMessageW(window.hwnd, WM_LBUTTONUP, 0, At(15, 15));
-  EXPECT_FALSE(button.IsHovering());
-  EXPECT_FALSE(button.IsPressed());
-  EXPECT_TRUE(host.commands.empty());
-  EXPECT_EQ(host.ownPresses, 1);
-  EXPECT_EQ(window.Pixel(15, 15), AsColorref(kFrameRgb[3]));
+  f.Send(WM_LBUTTONUP, 15, 15);
+  EXPECT_FALSE(f.button.IsHovering());
+  EXPECT_FALSE(f.button.IsPressed());
+  EXPECT_TRUE(f.host.commands.empty());
+  EXPECT_EQ(f.host.ownPresses, 1);
+  EXPECT_EQ(f.window.Pixel(15, 15), AsColorref(kFrameRgb[3]));
 }
 
 TEST(SFWndMgrWindowTest, PressOnAnImageReachesTheHost) {
   Skin art(4, 4, 24, [](int, int) { return 0x336699u; });
   CFSBitmap bitmap;
   bitmap.Attach(art.bitmap, 1);
-  ButtonSkin skin;
-  Host host;
-  CButtonState4 button;
-  button.Init(&host, nullptr, 10, 10, 12, 10, kButtonId, kShown);
-  button.SetBitmap(&skin.bitmap);
   CImageWnd image;
-  image.Init(&host, nullptr, 0, 0, 120, 60, 0, kShown);
-  image.SetBitmap(&bitmap);
-  HostWindow window(host, 120, 60);
+  ButtonHost f(kShown, [&](Host& host) {
+    image.Init(&host, nullptr, 0, 0, 120, 60, 0, kShown);
+    image.SetBitmap(&bitmap);
+  });
   // The button comes first in the list, so it lies on top of the image.
-  EXPECT_EQ(window.Pixel(15, 15), AsColorref(kFrameRgb[0]));
-  EXPECT_EQ(window.Pixel(50, 30), RGB(0x33, 0x66, 0x99));
-  SendMessageW(window.hwnd, WM_LBUTTONDOWN, 0, At(50, 30));
-  EXPECT_EQ(host.ownPresses, 1);
+  EXPECT_EQ(f.window.Pixel(15, 15), AsColorref(kFrameRgb[0]));
+  EXPECT_EQ(f.window.Pixel(50, 30), RGB(0x33, 0x66, 0x99));
+  f.Send(WM_LBUTTONDOWN, 50, 30);
+  EXPECT_EQ(f.host.ownPresses, 1);
   EXPECT_EQ(GetCapture(), nullptr);
-  SendMessageW(window.hwnd, WM_MOUSEMOVE, 0, At(15, 15));
-  SendMessageW(window.hwnd, WM_LBUTTONDOWN, 0, At(15, 15));
-  EXPECT_EQ(host.ownPresses, 1);
-  SendMessageW(window.hwnd, WM_LBUTTONUP, 0, At(15, 15));
-  EXPECT_EQ(host.commands.size(), 1u);
+  f.Send(WM_MOUSEMOVE, 15, 15);
+  f.Send(WM_LBUTTONDOWN, 15, 15);
+  EXPECT_EQ(f.host.ownPresses, 1);
+  f.Send(WM_LBUTTONUP, 15, 15);
+  EXPECT_EQ(f.host.commands.size(), 1u);
 }
 
 TEST(SFWndMgrWindowTest, RemovingThePressedButtonGivesUpTheCapture) {
-  ButtonSkin skin;
-  Host host;
-  CButtonState4 button;
-  button.Init(&host, nullptr, 10, 10, 12, 10, kButtonId, kShown);
-  button.SetBitmap(&skin.bitmap);
-  HostWindow window(host, 120, 60);
-  SendMessageW(window.hwnd, WM_MOUSEMOVE, 0, At(15, 15));
-  SendMessageW(window.hwnd, WM_LBUTTONDOWN, 0, At(15, 15));
-  ASSERT_EQ(GetCapture(), window.hwnd);
-  host.RemoveWnd(&button);
+  ButtonHost f;
+  f.Send(WM_MOUSEMOVE, 15, 15);
+  f.Send(WM_LBUTTONDOWN, 15, 15);
+  ASSERT_EQ(GetCapture(), f.window.hwnd);
+  f.host.RemoveWnd(&f.button);
   EXPECT_EQ(GetCapture(), nullptr);
-  SendMessageW(window.hwnd, WM_LBUTTONUP, 0, At(15, 15));
-  EXPECT_TRUE(host.commands.empty());
+  f.Send(WM_LBUTTONUP, 15, 15);
+  EXPECT_TRUE(f.host.commands.empty());
 }
 
 TEST(SFWndMgrWindowTest, LinkLabelReportsItsClick) {
@@ -318,12 +301,10 @@ TEST(SFWndMgrWindowTest, RedrawIsClippedToTheControl) {
 }
 
 TEST(SFWndMgrWindowTest, MoveAndResizeRepaintOldAndNewPlaces) {
-  ButtonSkin skin;
-  Host host;
-  CButtonState4 button;
-  button.Init(&host, nullptr, 10, 10, 12, 10, kButtonId, kShown);
-  button.SetBitmap(&skin.bitmap);
-  HostWindow window(host, 120, 60);
+  ButtonHost f;
+  Host& host = f.host;
+  HostWindow& window = f.window;
+  CButtonState4& button = f.button;
   EXPECT_EQ(host.MoveWnd(&button, 60, 30), 1);
   EXPECT_EQ(window.Pixel(15, 15), kBackground);
   EXPECT_EQ(window.Pixel(61, 31), AsColorref(kFrameRgb[0]));

@@ -3,7 +3,9 @@
 // whose pixels the tests set and read directly.
 #include <cstdint>
 #include <functional>
+#include <string>
 
+#include "sfwnd/fs_bitmap.h"
 #include "win/blit.h"
 #include "win/dc.h"
 #include "win/dib.h"
@@ -98,5 +100,21 @@ struct Surface {
   HDC dc = nullptr;
   HGDIOBJ previous = nullptr;
 };
+
+// A four-frame button strip, 12 x 10 per frame, each frame of one colour.
+struct ButtonSkin {
+  explicit ButtonSkin(const std::uint32_t (&colours)[4])
+      : skin(48, 10, 24, [&colours](int x, int) { return colours[x / 12]; }) {
+    bitmap.Attach(skin.bitmap, 4);
+  }
+  Skin skin;
+  CFSBitmap bitmap;
+};
+
+// "left,top,right,bottom", for comparisons that show the whole rectangle.
+inline std::string Box(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+         std::to_string(r.bottom);
+}
 
 }  // namespace sfwnd_test
