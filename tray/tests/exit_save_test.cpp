@@ -30,21 +30,10 @@ class ExitSaveTest : public ::testing::Test {
     return main;
   }
 
-  std::u16string Url(const char* name) { return Wide(std::string("http://rules.localhost/") + name); }
-  std::vector<ReducePriceItem> Items(std::initializer_list<const char*> names) {
-    std::vector<ReducePriceItem> items;
-    for (const char* name : names) items.push_back(MakeItem(Url(name), 1.0, 1.0, 1.0));
-    return items;
-  }
-  std::vector<std::u16string> Urls(std::initializer_list<const char*> names) {
-    std::vector<std::u16string> urls;
-    for (const char* name : names) urls.push_back(Url(name));
-    return urls;
-  }
   // Removes the item with that address, as a closed pop-up does.
   void RemoveShown(PriceWatchContext& context, const char* name) {
     for (DWORD id : Ids(manager)) {
-      if (std::u16string(Listed(manager, id).Url) == Url(name)) RemoveWatchedItem(context, manager, id);
+      if (std::u16string(Listed(manager, id).Url) == RulesUrl(name)) RemoveWatchedItem(context, manager, id);
     }
   }
 
@@ -63,47 +52,47 @@ TEST_F(ExitSaveTest, SavesOnlyWhenTheFileIsStillTheOneTheListCameFrom) {
   const Case cases[] = {
       {"nothing changed on disk", true, true,
        [](ExitSaveTest& t, PriceWatchContext& c, const TempConfigHome&) { t.RemoveShown(c, "a"); }, true,
-       Urls({"b"})},
+       RulesUrls({"b"})},
       {"the browser saved meanwhile", true, true,
        [](ExitSaveTest& t, PriceWatchContext& c, const TempConfigHome& home) {
          t.RemoveShown(c, "a");
-         SaveListAsAnotherProgram(home.watchList(), t.Items({"a", "b", "new"}));
+         SaveListAsAnotherProgram(home.watchList(), RulesItems({"a", "b", "new"}));
        },
-       false, Urls({"a", "b", "new"})},
+       false, RulesUrls({"a", "b", "new"})},
       {"the browser's change is announced but not yet read", true, true,
        [](ExitSaveTest& t, PriceWatchContext& c, const TempConfigHome&) {
          t.RemoveShown(c, "a");
          RequestListReload(c);
        },
-       false, Urls({"a", "b"})},
+       false, RulesUrls({"a", "b"})},
       {"the browser saved and the worker read it", true, true,
        [](ExitSaveTest& t, PriceWatchContext& c, const TempConfigHome& home) {
-         SaveListAsAnotherProgram(home.watchList(), t.Items({"a", "b", "new"}));
+         SaveListAsAnotherProgram(home.watchList(), RulesItems({"a", "b", "new"}));
          ReloadWatchList(c);
          t.RemoveShown(c, "b");
        },
-       true, Urls({"a", "new"})},
+       true, RulesUrls({"a", "new"})},
       {"the file was touched in place", true, true,
        [](ExitSaveTest& t, PriceWatchContext& c, const TempConfigHome& home) {
          t.RemoveShown(c, "a");
          fs::last_write_time(home.watchList(), fs::last_write_time(home.watchList()) + std::chrono::seconds(1));
        },
-       false, Urls({"a", "b"})},
+       false, RulesUrls({"a", "b"})},
       {"no file then, the browser made one", false, true,
        [](ExitSaveTest& t, PriceWatchContext&, const TempConfigHome& home) {
-         SaveListAsAnotherProgram(home.watchList(), t.Items({"new"}));
+         SaveListAsAnotherProgram(home.watchList(), RulesItems({"new"}));
        },
-       false, Urls({"new"})},
+       false, RulesUrls({"new"})},
       {"no file then, none now", false, true, [](ExitSaveTest&, PriceWatchContext&, const TempConfigHome&) {}, true,
        {}},
       {"the worker never took its reference", true, false,
        [](ExitSaveTest& t, PriceWatchContext& c, const TempConfigHome&) { t.RemoveShown(c, "a"); }, false,
-       Urls({"a", "b"})},
+       RulesUrls({"a", "b"})},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempConfigHome home;
-    if (c.fileAtStart) SaveListAsAnotherProgram(home.watchList(), Items({"a", "b"}));
+    if (c.fileAtStart) SaveListAsAnotherProgram(home.watchList(), RulesItems({"a", "b"}));
     PriceWatchContext context;
     StartWith(context, c.workerStarted);
     c.meanwhile(*this, context, home);
@@ -118,19 +107,19 @@ TEST_F(ExitSaveTest, SavesOnlyWhenTheFileIsStillTheOneTheListCameFrom) {
 
 TEST_F(ExitSaveTest, ItsOwnSaveDoesNotCountAsSomeoneElses) {
   TempConfigHome home;
-  SaveListAsAnotherProgram(home.watchList(), Items({"a", "b", "c"}));
+  SaveListAsAnotherProgram(home.watchList(), RulesItems({"a", "b", "c"}));
   PriceWatchContext context;
   StartWith(context);
   RemoveShown(context, "a");
   EXPECT_TRUE(SaveWatchList(context));
   RemoveShown(context, "b");
   EXPECT_TRUE(SaveWatchList(context));
-  EXPECT_EQ(UrlsInFile(home.watchList()), Urls({"c"}));
+  EXPECT_EQ(UrlsInFile(home.watchList()), RulesUrls({"c"}));
 }
 
 TEST_F(ExitSaveTest, ReleasingTheContextSilencesTheWorkerThenSaves) {
   TempConfigHome home;
-  SaveListAsAnotherProgram(home.watchList(), Items({"a", "b"}));
+  SaveListAsAnotherProgram(home.watchList(), RulesItems({"a", "b"}));
   PriceWatchContext context;
   QueueingCallBack window(context);
   SetEngineCallBack(context, &window);
@@ -138,7 +127,7 @@ TEST_F(ExitSaveTest, ReleasingTheContextSilencesTheWorkerThenSaves) {
   RemoveShown(context, "a");
   ReleasePriceWatchContext(context);
   EXPECT_EQ(context.callback, nullptr);
-  EXPECT_EQ(UrlsInFile(home.watchList()), Urls({"b"}));
+  EXPECT_EQ(UrlsInFile(home.watchList()), RulesUrls({"b"}));
 
   // A drop the worker hands over afterwards is freed, not delivered.
   const DWORD id = Ids(manager)[0];

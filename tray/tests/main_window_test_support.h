@@ -24,7 +24,7 @@ class MainWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     Close();
-    StopWorker();
+    StopWorker(clock, context);
   }
 
   // Makes the window with the given pop-up. Offscreen there is no
@@ -44,13 +44,6 @@ class MainWindowTest : public ::testing::Test {
     if (window && window->IsWindow()) window->DestroyWindow();
     window.reset();
     DrainMessages();
-  }
-  void StopWorker() {
-    if (!context.thread) return;
-    clock.Stop();
-    EXPECT_EQ(WaitForSingleObject(context.thread, 60000), WAIT_OBJECT_0);
-    CloseHandle(context.thread);
-    context.thread = nullptr;
   }
   // Handles what is queued, without waiting for more (a WM_QUIT is left).
   static void DrainMessages() {

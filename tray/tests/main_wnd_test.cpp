@@ -66,11 +66,10 @@ TEST_F(MainWindowTest, TheHiddenWindowIsWhereTheBrowserLooksForIt) {
   EXPECT_TRUE(closeAfterIconFailed);
   EXPECT_FALSE(window->IconAdded());
   const NOTIFYICONDATAW& icon = window->IconRecord();
-  EXPECT_EQ(icon.cbSize, 956u);
   EXPECT_EQ(icon.hWnd, hwnd);
-  EXPECT_EQ(icon.uID, 100u);
-  EXPECT_EQ(icon.uFlags, 7u);
-  EXPECT_EQ(icon.uCallbackMessage, 11024u);
+  // Size, identifier, flags (message, icon, tip) and callback message.
+  EXPECT_EQ((std::vector<UINT>{icon.cbSize, icon.uID, icon.uFlags, icon.uCallbackMessage}),
+            (std::vector<UINT>{956, 100, 7, 11024}));
   EXPECT_NE(icon.hIcon, nullptr) << "icon 101 at the small size";
   EXPECT_EQ(std::u16string(icon.szTip), u"Quorla购物浏览器");
 

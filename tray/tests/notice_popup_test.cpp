@@ -1,9 +1,8 @@
 // The price-drop notice on the offscreen platform: its template, its
 // controls before and after it opens, its shape, its layout, which presses
-// drag it, its buttons and share items, and a picture of it.
+// drag it, its buttons and share items, and its picture.
 #include <algorithm>
 
-#include "png_writer.h"
 #include "popup_test_support.h"
 #include "share_address.h"
 #include "win/regions.h"
@@ -43,17 +42,10 @@ TEST_F(NoticePopupTest, TemplateIsAToolWindowPopUpWithTheShellFont) {
   ASSERT_NE(head, nullptr);
   EXPECT_EQ(head->style, static_cast<DWORD>(WS_POPUP | DS_SETFONT));
   EXPECT_EQ(head->dwExtendedStyle, static_cast<DWORD>(WS_EX_TOOLWINDOW));
-  EXPECT_EQ(head->cdit, 0);
-  EXPECT_EQ(head->x, 0);
-  EXPECT_EQ(head->y, 0);
-  EXPECT_EQ(head->cx, 187);
-  EXPECT_EQ(head->cy, 98);
+  EXPECT_EQ((std::vector<int>{head->cdit, head->x, head->y, head->cx, head->cy}), (std::vector<int>{0, 0, 0, 187, 98}));
   // After the head: no menu, the default class, an empty title, 8 points, the face.
   const auto* words = reinterpret_cast<const WORD*>(head + 1);
-  EXPECT_EQ(words[0], 0);
-  EXPECT_EQ(words[1], 0);
-  EXPECT_EQ(words[2], 0);
-  EXPECT_EQ(words[3], 8);
+  EXPECT_EQ((std::vector<WORD>(words, words + 4)), (std::vector<WORD>{0, 0, 0, 8}));
   EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(words + 4)), u"MS Shell Dlg");
 }
 
@@ -63,8 +55,7 @@ TEST_F(NoticePopupTest, ControlsStartEmptyAndTheFirstSizeComesBeforeTheInitialis
                               &notice.OpenButton(),  &notice.ProductBox(),   &notice.PriceBox(0),
                               &notice.PriceBox(1),   &notice.PriceBox(2)};
   for (const CSFWnd* control : controls) {
-    const RECT& r = control->GetWndRect();
-    EXPECT_TRUE(r.left == 0 && r.top == 0 && r.right == 0 && r.bottom == 0);
+    EXPECT_EQ(sfwnd_test::Box(control->GetWndRect()), "0,0,0,0");
     EXPECT_EQ(control->GetStyle(), 0);
   }
   EXPECT_EQ(Run([](ProbedNotice& n) { n.SendMessage(WM_CLOSE); }), 1);
@@ -77,14 +68,30 @@ TEST_F(NoticePopupTest, ControlsStartEmptyAndTheFirstSizeComesBeforeTheInitialis
   EXPECT_EQ(notice.closeAtFirstSize.right - notice.closeAtFirstSize.left, 0);
 }
 
-TEST_F(NoticePopupTest, OpensAtTheBottomRightOfTheWorkAreaWithItsControlsInPlace) {
+TEST_F(NoticePopupTest, OpensRoundedAtTheBottomRightOfTheWorkAreaWithItsControlsInPlace) {
+  // The corners are rounded and the pixel next to each is cut.
+  const std::pair<POINT, bool> points[] = {
+      {{0, 0}, false},     {{1, 0}, false},     {{0, 1}, false},     {{1, 1}, false},     {{2, 0}, true},
+      {{0, 2}, true},      {{2, 2}, true},      {{396, 0}, false},   {{395, 1}, false},   {{394, 0}, true},
+      {{396, 2}, true},    {{0, 316}, false},   {{1, 315}, false},   {{0, 314}, true},    {{2, 316}, true},
+      {{396, 316}, false}, {{395, 315}, false}, {{394, 316}, true},  {{396, 314}, true},  {{200, 150}, true},
+      {{397, 150}, false}, {{200, 317}, false},
+  };
+  std::vector<bool> inside;
   RECT window{};
   std::vector<const CSFWnd*> registered;
   Run([&](ProbedNotice& n) {
     GetWindowRect(n.m_hWnd, &window);
     registered.assign(n.GetWnds().begin(), n.GetWnds().end());
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(n.m_hWnd, shape) != ERROR)
+      for (const auto& [point, in] : points) inside.push_back(PtInRegion(shape, point.x, point.y) != FALSE);
+    DeleteObject(shape);
     n.SendMessage(WM_CLOSE);
   });
+  ASSERT_EQ(inside.size(), std::size(points)) << "the window has a shape";
+  for (std::size_t i = 0; i < inside.size(); ++i)
+    EXPECT_EQ(inside[i], points[i].second) << "(" << points[i].first.x << ", " << points[i].first.y << ")";
   EXPECT_EQ(window.left, 1280 - 5 - 397);
   EXPECT_EQ(window.top, 984 - 5 - 317);
   EXPECT_EQ(window.right - window.left, 397);
@@ -111,11 +118,7 @@ TEST_F(NoticePopupTest, OpensAtTheBottomRightOfTheWorkAreaWithItsControlsInPlace
   };
   for (const Placed& p : table) {
     SCOPED_TRACE(p.name);
-    const RECT& r = p.control->GetWndRect();
-    EXPECT_EQ(r.left, p.rect.left);
-    EXPECT_EQ(r.top, p.rect.top);
-    EXPECT_EQ(r.right, p.rect.right);
-    EXPECT_EQ(r.bottom, p.rect.bottom);
+    EXPECT_EQ(sfwnd_test::Box(p.control->GetWndRect()), sfwnd_test::Box(p.rect));
     EXPECT_EQ(p.control->GetStyle(), p.style);
   }
   // Painted and hit in this order; the product box's parts are its own.
@@ -165,27 +168,6 @@ TEST_F(NoticePopupTest, TextsAndPricesComeFromTheItem) {
   EXPECT_EQ(notice.CloseButton().GetId(), 1001);
   EXPECT_EQ(notice.OpenButton().GetId(), 1002);
   EXPECT_EQ(notice.ShareLink().GetId(), 1003);
-}
-
-TEST_F(NoticePopupTest, CornersAreRoundedAndThePixelNextToEachIsCut) {
-  std::vector<std::pair<POINT, bool>> seen;
-  const std::pair<POINT, bool> points[] = {
-      {{0, 0}, false},     {{1, 0}, false},     {{0, 1}, false},     {{1, 1}, false},     {{2, 0}, true},
-      {{0, 2}, true},      {{2, 2}, true},      {{396, 0}, false},   {{395, 1}, false},   {{394, 0}, true},
-      {{396, 2}, true},    {{0, 316}, false},   {{1, 315}, false},   {{0, 314}, true},    {{2, 316}, true},
-      {{396, 316}, false}, {{395, 315}, false}, {{394, 316}, true},  {{396, 314}, true},  {{200, 150}, true},
-      {{397, 150}, false}, {{200, 317}, false},
-  };
-  Run([&](ProbedNotice& n) {
-    HRGN shape = CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(GetWindowRgn(n.m_hWnd, shape), ERROR);
-    for (const auto& [point, inside] : points) seen.push_back({point, PtInRegion(shape, point.x, point.y) != FALSE});
-    DeleteObject(shape);
-    n.SendMessage(WM_CLOSE);
-  });
-  ASSERT_EQ(seen.size(), std::size(points));
-  for (std::size_t i = 0; i < seen.size(); ++i)
-    EXPECT_EQ(seen[i].second, points[i].second) << "(" << points[i].first.x << ", " << points[i].first.y << ")";
 }
 
 TEST_F(NoticePopupTest, PressesOnTheBackgroundAndTheBoxesDragButNotOnButtonsOrLabels) {
@@ -302,35 +284,18 @@ TEST_F(NoticePopupTest, ShareItemsStartTheBrowserOnTheShareAddressAndThePopUpSta
   EXPECT_NE(lines[0].find("webid=t"), std::string::npos);
 }
 
-TEST_F(NoticePopupTest, PictureOfThePopUp) {
-  WindowPixels image;
+TEST_F(NoticePopupTest, ItsPictureIsTheBackgroundSkinWithInkWhereTheTextsAre) {
+  std::unique_ptr<sfwnd_test::Surface> image;
   Run([&](ProbedNotice& n) {
     image = ReadWindow(n.m_hWnd, 397, 317);
     n.SendMessage(WM_CLOSE);
   });
-  // Saved for a person to look at.
-  quorla_test::PngImage png;
-  png.width = image.width;
-  png.height = image.height;
-  png.colorType = 2;
-  for (std::uint32_t pixel : image.pixels) {
-    png.rows.push_back(static_cast<std::uint8_t>(pixel >> 16));
-    png.rows.push_back(static_cast<std::uint8_t>(pixel >> 8));
-    png.rows.push_back(static_cast<std::uint8_t>(pixel));
-  }
-  const std::vector<std::uint8_t> bytes = quorla_test::WritePng(png);
-  ASSERT_FALSE(bytes.empty());
-  const fs::path out = fs::path(QUORLA_TEST_DIR) / "tray_notice_offscreen.png";
-  std::ofstream(out, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                             static_cast<std::streamsize>(bytes.size()));
-
-  // The background skin where no control lies, ink where texts are.
   for (POINT p : {POINT{200, 120}, POINT{5, 250}, POINT{390, 250}})
-    EXPECT_EQ(image.At(p.x, p.y), SkinPixel(SKIN_BACKGROUND, p.x, p.y)) << p.x << ", " << p.y;
+    EXPECT_EQ(image->Rgb(p.x, p.y), SkinPixel(SKIN_BACKGROUND, p.x, p.y)) << p.x << ", " << p.y;
   auto inkIn = [&](RECT r) {
     int differing = 0;
     for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) differing += image.At(x, y) != SkinPixel(SKIN_BACKGROUND, x, y);
+      for (int x = r.left; x < r.right; ++x) differing += image->Rgb(x, y) != SkinPixel(SKIN_BACKGROUND, x, y);
     return differing;
   };
   EXPECT_GT(inkIn({8, 8, 258, 38}), 50) << "the title";

@@ -12,10 +12,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "../sfwnd/tests/sfwnd_test_support.h"
 #include "dlg_cut_price_notify.h"
 #include "skin_bitmaps.h"
 #include "tray_test_support.h"
@@ -145,35 +147,11 @@ class BrowserStarts {
   fs::path m_log;
 };
 
-// A 32-bit top-down copy of what a window shows, 0x00RRGGBB per pixel.
-struct WindowPixels {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> pixels;
-  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF; }
-};
-
-inline WindowPixels ReadWindow(HWND window, int width, int height) {
-  WindowPixels image;
-  image.width = width;
-  image.height = height;
+// A copy of what a window shows.
+inline std::unique_ptr<sfwnd_test::Surface> ReadWindow(HWND window, int width, int height) {
+  auto image = std::make_unique<sfwnd_test::Surface>(width, height);
   HDC source = GetDC(window);
-  HDC memory = CreateCompatibleDC(source);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-  const auto* first = static_cast<const std::uint32_t*>(bits);
-  image.pixels.assign(first, first + static_cast<std::size_t>(width) * height);
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  BitBlt(image->dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
   ReleaseDC(window, source);
   return image;
 }

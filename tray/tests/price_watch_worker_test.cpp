@@ -29,7 +29,7 @@ class PriceWatchWorkerTest : public ::testing::Test {
     manager->Load();
     ASSERT_EQ(manager->GetCount(), 0u);
   }
-  void TearDown() override { StopWorker(); }
+  void TearDown() override { StopWorker(clock, context); }
 
   // A page of the fixture shop whose price the test may change.
   void ServePrice(const std::string& path, const std::string& price) {
@@ -47,13 +47,6 @@ class PriceWatchWorkerTest : public ::testing::Test {
   void StartWorker(bool withCallBack = true) {
     if (withCallBack) SetEngineCallBack(context, &callback);
     ASSERT_TRUE(StartPriceWatch(context));
-  }
-  void StopWorker() {
-    if (!context.thread) return;
-    clock.Stop();
-    EXPECT_EQ(WaitForSingleObject(context.thread, 60000), WAIT_OBJECT_0);
-    CloseHandle(context.thread);
-    context.thread = nullptr;
   }
 
   TempConfigHome home;

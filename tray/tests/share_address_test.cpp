@@ -100,9 +100,4 @@ TEST(ShareAddress, ATitleFillingItsWholeFieldIsReadNoFurther) {
   EXPECT_NE(ShareMessage(item).find(u"！AAAAAAAAAAAAAAAAAAAA，"), std::u16string::npos);
 }
 
-TEST(ShareAddress, TheFixedAddressesHoldNoPercentSign) {
-  EXPECT_EQ(std::u16string(kShareServiceAddress).find(u'%'), std::u16string::npos);
-  EXPECT_EQ(std::u16string(kProductHomePage).find(u'%'), std::u16string::npos);
-}
-
 }  // namespace

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <iterator>
 #include <mutex>
 #include <string>
@@ -25,6 +26,7 @@
 #include "price_watch_clock.h"
 #include "price_watch_context.h"
 #include "shopping/reduce_price_mgr.h"
+#include "win/handles.h"
 #include "win/profile.h"
 #include "win/time.h"
 #include "win/waits.h"
@@ -92,6 +94,19 @@ inline ReducePriceItem MakeItem(const std::u16string& url, double current, doubl
   item.BasePrice = base;
   item.PreviousPrice = previous;
   return item;
+}
+
+// Addresses of the fixture shop by name, and watched items of them.
+inline std::u16string RulesUrl(const char* name) { return Wide(std::string("http://rules.localhost/") + name); }
+inline std::vector<std::u16string> RulesUrls(std::initializer_list<const char*> names) {
+  std::vector<std::u16string> urls;
+  for (const char* name : names) urls.push_back(RulesUrl(name));
+  return urls;
+}
+inline std::vector<ReducePriceItem> RulesItems(std::initializer_list<const char*> names) {
+  std::vector<ReducePriceItem> items;
+  for (const char* name : names) items.push_back(MakeItem(RulesUrl(name), 1.0, 1.0, 1.0));
+  return items;
 }
 
 // Writes a watch-list file as another program would save it: a new file
@@ -226,6 +241,15 @@ class ScriptedClock final : public IPriceWatchClock {
   bool m_stopping = false;
   std::vector<WaitCall> m_waits;
 };
+
+// Ends a worker started on the context and waits for it.
+inline void StopWorker(ScriptedClock& clock, PriceWatchContext& context) {
+  if (!context.thread) return;
+  clock.Stop();
+  EXPECT_EQ(WaitForSingleObject(context.thread, 60000), WAIT_OBJECT_0);
+  CloseHandle(context.thread);
+  context.thread = nullptr;
+}
 
 // The main window's part of the hand-over: what it receives goes into the
 // queue; every call is counted.

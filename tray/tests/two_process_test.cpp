@@ -15,20 +15,6 @@ namespace {
 
 using namespace tray_test;
 
-std::u16string Url(const char* name) { return Wide(std::string("http://rules.localhost/") + name); }
-
-std::vector<ReducePriceItem> Items(std::initializer_list<const char*> names) {
-  std::vector<ReducePriceItem> items;
-  for (const char* name : names) items.push_back(MakeItem(Url(name), 10.0, 10.0, 10.0));
-  return items;
-}
-
-std::vector<std::u16string> Urls(std::initializer_list<const char*> names) {
-  std::vector<std::u16string> urls;
-  for (const char* name : names) urls.push_back(Url(name));
-  return urls;
-}
-
 class TwoProcessTest : public MainWindowTest {
  protected:
   // Runs the helper, which posts message to the tray window; this thread
@@ -57,14 +43,14 @@ class TwoProcessTest : public MainWindowTest {
 };
 
 TEST_F(TwoProcessTest, TheBrowsersMessagesTakeEffectAtTheWorkersNextWake) {
-  SaveListAsAnotherProgram(home.watchList(), Items({"a", "b"}));
+  SaveListAsAnotherProgram(home.watchList(), RulesItems({"a", "b"}));
   manager->Load();
   HWND hwnd = Open();
   ASSERT_NE(hwnd, nullptr);
   ASSERT_TRUE(clock.AwaitWaitsAfter(0));
 
   // The browser adds a watch, saves, and tells the tray program.
-  SaveListAsAnotherProgram(home.watchList(), Items({"a", "b", "new"}));
+  SaveListAsAnotherProgram(home.watchList(), RulesItems({"a", "b", "new"}));
   EXPECT_EQ(PostFromAnotherProcess(WM_WATCHLIST_CHANGED, 0, [&] { return context.reloadList != 0; }), 0);
   EXPECT_EQ(context.reloadList, 1);
   EXPECT_EQ(manager->GetCount(), 2u) << "nothing is read before the wake";
@@ -83,38 +69,22 @@ TEST_F(TwoProcessTest, TheBrowsersMessagesTakeEffectAtTheWorkersNextWake) {
   EXPECT_EQ(home.Setting(u"LastCheckTime"), Decimal(kMainWindowStart + 1)) << "a check ran";
 }
 
-TEST_F(TwoProcessTest, TheExitSavesAFileThatIsAsItWasRead) {
-  SaveListAsAnotherProgram(home.watchList(), Items({"a", "b"}));
-  manager->Load();
-  HWND hwnd = Open();
-  ASSERT_NE(hwnd, nullptr);
-  ASSERT_TRUE(clock.AwaitWaitsAfter(0));
-  for (DWORD id : Ids(manager))
-    if (std::u16string(Listed(manager, id).Url) == Url("a")) RemoveWatchedItem(context, manager, id);
-
-  EXPECT_EQ(PostFromAnotherProcess(WM_COMMAND, ID_TRAY_EXIT, [&] { return !IsWindow(hwnd); }), 0);
-  WTL::CMessageLoop loop;
-  EXPECT_EQ(loop.Run(), 0);
-  Close();
-  EXPECT_EQ(UrlsInFile(home.watchList()), Urls({"b"}));
-}
-
 TEST_F(TwoProcessTest, TheExitLeavesAFileAnotherProgramSavedMeanwhile) {
-  SaveListAsAnotherProgram(home.watchList(), Items({"a", "b"}));
+  SaveListAsAnotherProgram(home.watchList(), RulesItems({"a", "b"}));
   manager->Load();
   HWND hwnd = Open();
   ASSERT_NE(hwnd, nullptr);
   ASSERT_TRUE(clock.AwaitWaitsAfter(0));
   for (DWORD id : Ids(manager))
-    if (std::u16string(Listed(manager, id).Url) == Url("a")) RemoveWatchedItem(context, manager, id);
+    if (std::u16string(Listed(manager, id).Url) == RulesUrl("a")) RemoveWatchedItem(context, manager, id);
   // The browser saves a new watch; its message has not come yet.
-  SaveListAsAnotherProgram(home.watchList(), Items({"a", "b", "new"}));
+  SaveListAsAnotherProgram(home.watchList(), RulesItems({"a", "b", "new"}));
 
   EXPECT_EQ(PostFromAnotherProcess(WM_COMMAND, ID_TRAY_EXIT, [&] { return !IsWindow(hwnd); }), 0);
   WTL::CMessageLoop loop;
   EXPECT_EQ(loop.Run(), 0);
   Close();
-  EXPECT_EQ(UrlsInFile(home.watchList()), Urls({"a", "b", "new"})) << "the newer file wins";
+  EXPECT_EQ(UrlsInFile(home.watchList()), RulesUrls({"a", "b", "new"})) << "the newer file wins";
 }
 
 TEST_F(TwoProcessTest, WithoutATrayWindowTheHelperFindsNothing) {
