@@ -20,6 +20,7 @@
 #include "desktop.h"
 #include "http_test_server.h"
 #include "log_lines.h"
+#include "share_address.h"
 #include "tray_test_support.h"
 #include "wait_until.h"
 #include "win/geometry.h"
@@ -45,25 +46,6 @@ constexpr int kNoticeWidth = 397, kNoticeHeight = 317;
 // 5 pixels from the right and bottom edges of the 1024 x 768 screen (the
 // panel at the top takes nothing from them).
 constexpr int kNoticeLeft = 1024 - 5 - kNoticeWidth, kNoticeTop = 768 - 5 - kNoticeHeight;
-
-// The encoded messages of the share addresses: each title's first 20 units
-// and the prices (99.2 to 80.5: 99, 80 and 18 yuan; 200 to 150).
-constexpr char kFirstShareTitle[] =
-    "%E6%88%91%E4%BD%BF%E7%94%A8Quorla%E8%B4%AD%E7%89%A9%E6%B5%8F%E8%A7%88%E5%99%A8%E5%85%B3%E6%B3%A8%E7%9A%84"
-    "%E5%95%86%E5%93%81%E9%99%8D%E4%BB%B7%E5%95%A6%EF%BC%81%E8%B6%85%E5%80%BC%E5%A5%97%E8%A3%85%20Tom%20%26%20"
-    "Jerry%20%232%20%EF%BC%8C%E5%8E%9F%E4%BB%B799%E5%85%83%EF%BC%8C%E7%8E%B0%E4%BB%B780%E5%85%83%EF%BC%8C%E7%9B"
-    "%B4%E9%99%8D18%E5%85%83%E3%80%82%E5%BC%BA%E5%8A%9B%E6%8E%A8%E8%8D%90%E5%96%9C%E6%AC%A2%E8%B4%AD%E7%89%A9"
-    "%E7%9A%84%E6%9C%8B%E5%8F%8B%E4%BD%BF%E7%94%A8%40Quorla%E8%B4%AD%E7%89%A9%E6%B5%8F%E8%A7%88%E5%99%A8%EF%BC"
-    "%8C%E4%B8%8B%E8%BD%BD%E5%9C%B0%E5%9D%80%EF%BC%9Ahttp%3A%2F%2Fwww.quorla.example%2F%E3%80%82%E9%99%8D%E4%BB"
-    "%B7%E5%95%86%E5%93%81%E5%9C%B0%E5%9D%80%EF%BC%9A";
-constexpr char kSecondShareTitle[] =
-    "%E6%88%91%E4%BD%BF%E7%94%A8Quorla%E8%B4%AD%E7%89%A9%E6%B5%8F%E8%A7%88%E5%99%A8%E5%85%B3%E6%B3%A8%E7%9A%84"
-    "%E5%95%86%E5%93%81%E9%99%8D%E4%BB%B7%E5%95%A6%EF%BC%81%E6%97%A0%E7%BA%BF%E9%99%8D%E5%99%AA%E8%80%B3%E6%9C"
-    "%BA%20A%26B%20%239%20%E6%97%97%E8%88%B0%E7%89%88%2020%EF%BC%8C%E5%8E%9F%E4%BB%B7200%E5%85%83%EF%BC%8C%E7%"
-    "8E%B0%E4%BB%B7150%E5%85%83%EF%BC%8C%E7%9B%B4%E9%99%8D50%E5%85%83%E3%80%82%E5%BC%BA%E5%8A%9B%E6%8E%A8%E8%8"
-    "D%90%E5%96%9C%E6%AC%A2%E8%B4%AD%E7%89%A9%E7%9A%84%E6%9C%8B%E5%8F%8B%E4%BD%BF%E7%94%A8%40Quorla%E8%B4%AD%E"
-    "7%89%A9%E6%B5%8F%E8%A7%88%E5%99%A8%EF%BC%8C%E4%B8%8B%E8%BD%BD%E5%9C%B0%E5%9D%80%EF%BC%9Ahttp%3A%2F%2Fwww."
-    "quorla.example%2F%E3%80%82%E9%99%8D%E4%BB%B7%E5%95%86%E5%93%81%E5%9C%B0%E5%9D%80%EF%BC%9A";
 
 // The built programs and libraries copied into folder, with the fixture
 // shop's site table and the stand-in browser.
@@ -134,11 +116,15 @@ class TrayOnADesktop : public ::testing::Test {
   std::string Url(const std::string& path) const {
     return "http://rules.localhost:" + std::to_string(server.Port()) + path;
   }
-  // The share address (first menu item) of the product at path.
+  // The share address (first menu item) of the product at path, its prices
+  // as the check left them (the exact text is pinned by the share tests).
   std::string ShareAddress(const std::string& path) const {
-    return "http://share.quorla.example/send/?webid=tsina&url=http%3A%2F%2Frules.localhost%3A" +
-           std::to_string(server.Port()) + "%2F" + path.substr(1) + "&title=" +
-           (path == "/p1" ? kFirstShareTitle : kSecondShareTitle);
+    const bool first = path == "/p1";
+    const ReducePriceItem item = tray_test::MakeItem(tray_test::Wide(Url(path)), first ? 80.5 : 150.0,
+                                                     first ? 99.2 : 200.0, first ? 99.2 : 200.0,
+                                                     first ? kFirstTitle : kSecondTitle);
+    const std::u16string address = BuildShareAddress(ID_SHARE_SINA, item);
+    return std::string(address.begin(), address.end());
   }
   std::string Screenshot(const std::string& name) const {
     const std::string path = OutputPath(name);
