@@ -179,13 +179,4 @@ TEST(DibImage, RowsAndBounds) {
   EXPECT_EQ(image.GetWidth(), 3u);  // the header outlives the pixels
 }
 
-TEST(DibImage, HostByteOrderIsIdentityHere) {
-  CDibImage image;
-  EXPECT_EQ(image.HostWord(0x1234), 0x1234);
-  EXPECT_EQ(image.HostDword(0x12345678u), 0x12345678u);
-  BITMAPINFOHEADER h{40, 5, -6, 1, 8, 0, 0, 0, 0, 0, 0};
-  image.HostHeader(&h);
-  EXPECT_EQ(h.biHeight, -6);
-}
-
 }  // namespace

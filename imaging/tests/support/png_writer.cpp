@@ -1,6 +1,7 @@
 #include "png_writer.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <csetjmp>
 
@@ -90,6 +91,16 @@ PngImage PatternImage(int width, int height, int colorType, int bitDepth, bool i
     }
   }
   return image;
+}
+
+std::vector<std::uint8_t> DeclaringSize(std::vector<std::uint8_t> png, std::uint32_t width, std::uint32_t height) {
+  auto put32 = [&png](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) png[at + i] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
+  };
+  put32(16, width);
+  put32(20, height);
+  put32(29, static_cast<std::uint32_t>(crc32(0, png.data() + 12, 17)));
+  return png;
 }
 
 }  // namespace quorla_test

@@ -34,4 +34,8 @@ std::vector<std::uint8_t> WritePng(const PngImage& image);
 // differs between neighbouring pixels.
 PngImage PatternImage(int width, int height, int colorType, int bitDepth, bool interlaced = false);
 
+// png with the width and height its header declares replaced (and the
+// header's checksum made to match), the data left as it was.
+std::vector<std::uint8_t> DeclaringSize(std::vector<std::uint8_t> png, std::uint32_t width, std::uint32_t height);
+
 }  // namespace quorla_test
