@@ -114,21 +114,6 @@ TEST(AsyncResult, NotificationByModeTable) {
   CloseHandle(event);
 }
 
-TEST(AsyncResult, ReferenceCountsUnderConcurrentAddRefAndRelease) {
-  auto result = MakeGravik<IFAsyncResult>(u"CFAsyncResult");
-  ULONG base = CountOf(result.Get());
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 8; ++t)
-    threads.emplace_back([&] {
-      for (int i = 0; i < 20000; ++i) {
-        result->AddRef();
-        result->Release();
-      }
-    });
-  for (auto& thread : threads) thread.join();
-  EXPECT_EQ(CountOf(result.Get()), base);
-}
-
 TEST(AsyncResult, AWorkerSetsTheResultAndTheRequesterReadsIt) {
   HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   auto result = MakeGravik<IFAsyncResult>(u"CFAsyncResult");
