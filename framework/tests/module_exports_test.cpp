@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/s_module.h"
-#include "win/modules.h"
 
 namespace {
 
@@ -44,23 +42,6 @@ TEST(ModuleExports, ComponentLibrariesExportOnlyGetModuleInstance) {
     const std::string path = std::string(QUORLA_BIN_DIR) + "/" + library;
     EXPECT_EQ(DefinedDynamicSymbols(path), std::set<std::string>{"GetModuleInstance"}) << library;
   }
-}
-
-TEST(ModuleExports, EachLibraryHandsOutItsOwnModuleObject) {
-  std::set<S_COM::ISModule*> modules;
-  for (const char16_t* library : {u"Gravik.dll", u"Pelmor.dll", u"Vendrix.dll"}) {
-    std::u16string path = std::u16string(u"" QUORLA_BIN_DIR_U) + u"/" + library;
-    HMODULE module = LoadLibraryW(path.c_str());
-    ASSERT_NE(module, nullptr);
-    auto entry = reinterpret_cast<S_COM::ISModule* (*)()>(GetProcAddress(module, "GetModuleInstance"));
-    ASSERT_NE(entry, nullptr);
-    S_COM::ISModule* object = entry();
-    ASSERT_NE(object, nullptr);
-    EXPECT_EQ(entry(), object);  // the same static object every time
-    EXPECT_TRUE(object->CanUnloadNow());
-    modules.insert(object);
-  }
-  EXPECT_EQ(modules.size(), 3u);
 }
 
 }  // namespace

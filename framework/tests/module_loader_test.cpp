@@ -42,13 +42,18 @@ ComPtr<IProbe> Probe(const char16_t* name) {
   return probe;
 }
 
-// A probe from a library file loaded directly, bypassing our own loader.
-ComPtr<IProbe> ProbeFromFile(const std::string& path) {
+// The module object of a library file loaded directly, bypassing our own loader.
+S_COM::ISModule* ModuleFromFile(const std::string& path) {
   HMODULE library = LoadLibraryW(Wide(path).c_str());
-  if (!library) return {};
-  auto entry = reinterpret_cast<S_COM::ISModule* (*)()>(GetProcAddress(library, "GetModuleInstance"));
+  auto entry = library ? reinterpret_cast<S_COM::ISModule* (*)()>(GetProcAddress(library, "GetModuleInstance"))
+                       : nullptr;
+  return entry ? entry() : nullptr;
+}
+
+ComPtr<IProbe> ProbeFromFile(const std::string& path) {
   ComPtr<IProbe> probe;
-  if (entry) entry()->CreateInstance(u"CProbe", nullptr, IID_IProbe, probe.PutVoid());
+  if (S_COM::ISModule* module = ModuleFromFile(path))
+    module->CreateInstance(u"CProbe", nullptr, IID_IProbe, probe.PutVoid());
   return probe;
 }
 
@@ -103,10 +108,7 @@ TEST(LoaderNames, SplitAtTheFirstDotWithPrefixAndCaseBlindClassNames) {
   void* out = nullptr;
   EXPECT_EQ(CreateObjectByName(IID_IProbe, nullptr, GetModuleLoader(), &out), E_FAIL);
   EXPECT_EQ(CreateObjectByName(IID_IProbe, u"ProbeA.CProbe", GetModuleLoader(), nullptr), E_FAIL);
-}
-
-TEST(LoaderNames, InterfaceNotImplementedIsPlainFailure) {
-  void* out = nullptr;
+  // An interface the class does not implement is a plain failure.
   EXPECT_EQ(CreateObjectByName(IID_INotImplemented, u"ProbeA.CSolo", GetModuleLoader(), &out), E_FAIL);
 }
 
@@ -211,10 +213,8 @@ TEST(LoaderSharedInstance, FailedCreatorIsTriedAgain) {
 TEST(LoaderSharedInstance, ConcurrentRequestsWhileTheFirstCreatorFails) {
   // Straight to the module object: its lock serialises the creations, so
   // exactly the first one fails and every other request shares one object.
-  HMODULE library = LoadLibraryW(Wide(QUORLA_TEST_DIR "/ProbeD.dll").c_str());
-  ASSERT_NE(library, nullptr);
-  auto entry = reinterpret_cast<S_COM::ISModule* (*)()>(GetProcAddress(library, "GetModuleInstance"));
-  S_COM::ISModule* module = entry();
+  S_COM::ISModule* module = ModuleFromFile(QUORLA_TEST_DIR "/ProbeD.dll");
+  ASSERT_NE(module, nullptr);
   ComPtr<IProbe> d;
   ASSERT_EQ(module->CreateInstance(u"CProbe", nullptr, IID_IProbe, d.PutVoid()), S_OK);
   d->FailNextFlakyCreations(1);
