@@ -1,18 +1,11 @@
 // Which code page a downloaded page is read in.
 #include "page_charset.h"
 #include "test_support.h"
-#include "win/text_encoding.h"
 
 namespace {
 
+using shopping_test::Encode;
 using shopping_test::Narrow;
-
-std::string Encode(UINT codePage, const std::u16string& text) {
-  int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
-  return bytes;
-}
 
 TEST(PageCharset, DeclarationDecidesUtf8OrCodePage936) {
   const std::u16string body = u"<span>价格 ￥88.00</span>";

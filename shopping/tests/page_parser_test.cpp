@@ -246,10 +246,6 @@ TEST(TextConversions, Rules) {
   EXPECT_FALSE(WideToUtf8(u"x", &bytes, nullptr));
 }
 
-}  // namespace
-
-namespace {
-
 // Several threads parse at once, as the browser's workers do: each builds
 // its own document; they share the site table and the strategy cache.
 TEST(PageParser, ConcurrentParses) {

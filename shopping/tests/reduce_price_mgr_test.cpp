@@ -37,12 +37,15 @@ class WatchList : public ::testing::Test {
   TempConfigHome home;
 };
 
-TEST_F(WatchList, NewManagerWithoutFileIsEmptyAndSavingEmptyDeletesTheFile) {
-  auto manager = NewManager();
-  EXPECT_EQ(manager->GetCount(), 0u);
-  WriteBytes(home.watchList(), "stale");
-  EXPECT_EQ(manager->Save(), S_OK);
-  EXPECT_FALSE(fs::exists(home.watchList()));
+TEST_F(WatchList, WithoutAReadableFileTheListIsEmptyAndSavingItDeletesTheFile) {
+  for (bool foreignVersion : {false, true}) {
+    if (foreignVersion) WriteBytes(home.watchList(), WatchListBytes(2, 1, {MakeItem(u"http://a.com/")}));
+    auto manager = NewManager();
+    EXPECT_EQ(manager->GetCount(), 0u) << foreignVersion;
+    WriteBytes(home.watchList(), "stale");
+    EXPECT_EQ(manager->Save(), S_OK);
+    EXPECT_FALSE(fs::exists(home.watchList())) << foreignVersion;
+  }
 }
 
 TEST_F(WatchList, AddingNumbersItemsAndOverwritesTheCallersId) {
@@ -137,14 +140,6 @@ TEST_F(WatchList, SavedFileHoldsTheWritersIdsInOrderAndLoadingRenumbers) {
   // Loading again continues the counter, so no old identifier finds anything.
   EXPECT_EQ(reader->Load(), S_OK);
   EXPECT_EQ(Ids(reader.Get()), (std::vector<DWORD>{4, 5, 6}));
-}
-
-TEST_F(WatchList, ForeignVersionLoadsEmptyAndItsSaveDeletesIt) {
-  WriteBytes(home.watchList(), WatchListBytes(2, 1, {MakeItem(u"http://a.com/")}));
-  auto manager = NewManager();
-  EXPECT_EQ(manager->GetCount(), 0u);
-  EXPECT_EQ(manager->Save(), S_OK);
-  EXPECT_FALSE(fs::exists(home.watchList()));
 }
 
 TEST_F(WatchList, LyingCountLoadsTheWholeRecords) {

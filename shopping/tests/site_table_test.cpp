@@ -145,12 +145,6 @@ TEST(SiteTable, MissingOrBrokenFilesGiveAnEmptyTable) {
   EXPECT_EQ(table.size(), 7u);
 }
 
-}  // namespace
-
-namespace {
-
-using namespace shopping_test;
-
 TEST(SiteTable, DeeplyNestedFilesCountAsBroken) {
   std::string deep = "<sites><site name=\"a\" url=\"a.com\" type=\"0\"/>";
   for (int i = 0; i < 200000; ++i) deep += "<x>";

@@ -18,6 +18,7 @@
 #include "shopping/reduce_price_item.h"
 #include "win/com_classes.h"
 #include "win/mshtml.h"
+#include "win/text_encoding.h"
 
 namespace shopping_test {
 
@@ -111,6 +112,14 @@ inline S_COM::ComPtr<IHTMLDocument2> LoadDocument(const std::u16string& html) {
   SafeArrayDestroy(array);
   EXPECT_EQ(document->close(), S_OK);
   return document;
+}
+
+// text in the code page's bytes.
+inline std::string Encode(UINT codePage, const std::u16string& text) {
+  int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+  return bytes;
 }
 
 inline std::string Narrow(const std::u16string& text) {

@@ -17,19 +17,14 @@
 
 namespace price_check_test {
 
+using shopping_test::Encode;
+
 inline std::u16string Wide(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 // http://<host>:<port><path> on the test server.
 inline std::string ShopUrl(const quorla::testing::HttpTestServer& server, const std::string& host,
                            const std::string& path) {
   return "http://" + host + ":" + std::to_string(server.Port()) + path;
-}
-
-inline std::string Encode(UINT codePage, const std::u16string& text) {
-  int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
-  return bytes;
 }
 
 // A product page of the rule-driven shop, its price in the element the
