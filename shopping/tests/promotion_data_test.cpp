@@ -38,9 +38,7 @@ TEST(PromotionData, OnePairTable) {
     EXPECT_EQ(data.begin()->first, c.key) << Narrow(c.piece);
     EXPECT_EQ(data.begin()->second, c.value) << Narrow(c.piece);
   }
-}
-
-TEST(PromotionData, FirstValueOfAKeyCounts) {
+  // The first value of a key counts.
   PromotionData data;
   EXPECT_TRUE(AddVipDataPair(u"PromoteUrl:first", data));
   EXPECT_TRUE(AddVipDataPair(u"promoteurl:second", data));

@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(ReducePriceItem, InitZeroesEveryFieldButTheGap) {
+TEST(ReducePriceItem, InitZeroesEveryFieldButTheGapAndTheDateLiesLowHalfFirst) {
   ReducePriceItem item;
   std::memset(&item, 0xAB, sizeof item);
   EXPECT_EQ(InitReducePriceItem(&item), &item);
@@ -27,13 +27,8 @@ TEST(ReducePriceItem, InitZeroesEveryFieldButTheGap) {
     EXPECT_EQ(bytes[i], gap ? 0xAB : 0) << "byte " << i;
   }
   EXPECT_EQ(InitReducePriceItem(nullptr), nullptr);
-}
-
-TEST(ReducePriceItem, FileTimeHalvesLieLowFirst) {
-  ReducePriceItem item;
-  InitReducePriceItem(&item);
+  // The watch date's halves lie low first, after the gap.
   item.AddedTime = {0x11223344u, 0x55667788u};
-  const auto* bytes = reinterpret_cast<const unsigned char*>(&item);
   EXPECT_EQ(bytes[5368], 0x44);
   EXPECT_EQ(bytes[5372], 0x88);
   EXPECT_EQ(bytes[5375], 0x55);
