@@ -193,14 +193,10 @@ TEST_F(PriceWatchWorkerTest, AListChangeAnnouncedDuringACheckIsReloadedAtTheNext
   EXPECT_EQ(manager->GetCount(), 3u);
 }
 
-TEST_F(PriceWatchWorkerTest, AContextWithoutItsThreadHandleEndsTheWorkerAtOnce) {
+TEST_F(PriceWatchWorkerTest, WithoutItsThreadHandleOrTheMainWindowNothingRuns) {
   EXPECT_EQ(PriceWatchLoop(&context), 0u);
   EXPECT_TRUE(clock.Waits().empty());
   EXPECT_EQ(clock.Readings(), 0);
-  EXPECT_EQ(context.manager, nullptr);
-}
-
-TEST_F(PriceWatchWorkerTest, ACheckNeedsTheMainWindow) {
   EXPECT_EQ(RunPriceCheck(&context), 0);
   EXPECT_EQ(context.manager, nullptr) << "nothing was even created";
 }

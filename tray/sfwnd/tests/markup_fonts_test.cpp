@@ -14,7 +14,7 @@ LOGFONTW Describe(HGDIOBJ font) {
   return description;
 }
 
-TEST(MarkupFontsTest, HeightsWeightsAndFace) {
+TEST(MarkupFontsTest, SixFontsOfTheirHeightsWeightsAndFaceMadeOnce) {
   const LOGFONTW stock = Describe(GetStockObject(DEFAULT_GUI_FONT));
   struct Row {
     int number;
@@ -38,9 +38,7 @@ TEST(MarkupFontsTest, HeightsWeightsAndFace) {
     EXPECT_EQ(description.lfItalic, stock.lfItalic);
     EXPECT_EQ(description.lfQuality, stock.lfQuality);
   }
-}
-
-TEST(MarkupFontsTest, MadeOnceAndOnlyForOneToSix) {
+  // Made once, one font per number, and only for one to six.
   const HFONT* first = GetMarkupFonts();
   EXPECT_EQ(first, GetMarkupFonts());
   for (int i = 0; i < SF_MARKUP_FONT_COUNT; ++i)
