@@ -101,7 +101,7 @@ TEST(DibDraw, AlphaBlendingArithmetic) {
   EXPECT_EQ(t.At(1, 1), 0x010007u);
 }
 
-TEST(DibDraw, PaletteTransparentIndexKeepsTheBackground) {
+TEST(DibDraw, PaletteTransparencyKeepsTheBackgroundAndPaletteAlphaScalesOpacity) {
   CDibImage image;
   image.Create(2, 1, 4, 1);
   image.SetPaletteEntry(0, 255, 0, 0);
@@ -113,17 +113,15 @@ TEST(DibDraw, PaletteTransparentIndexKeepsTheBackground) {
   EXPECT_EQ(image.Draw(t.dc, 0, 0), 1);
   EXPECT_EQ(t.At(0, 0), 0x00FF00u);
   EXPECT_EQ(t.At(1, 0), 0x0000FFu);
-}
 
-TEST(DibDraw, PaletteAlphaScalesOpacity) {
-  CDibImage image;
-  image.Create(1, 1, 8, 4);
-  image.SetPaletteEntry(0, 255, 255, 255, 127);
-  image.SetPixelIndexRaw(0, 0, 0);
-  image.SetAlphaPaletteEnabled(true);
-  Target t(1, 0x000000);
-  image.Draw(t.dc, 0, 0);
-  EXPECT_EQ(t.At(0, 0), 0x7E7E7Eu);  // a = 255 x 128 >> 8 = 127; (255 x 127) >> 8 = 126
+  CDibImage alpha;
+  alpha.Create(1, 1, 8, 4);
+  alpha.SetPaletteEntry(0, 255, 255, 255, 127);
+  alpha.SetPixelIndexRaw(0, 0, 0);
+  alpha.SetAlphaPaletteEnabled(true);
+  Target black(1, 0x000000);
+  alpha.Draw(black.dc, 0, 0);
+  EXPECT_EQ(black.At(0, 0), 0x7E7E7Eu);  // a = 255 x 128 >> 8 = 127; (255 x 127) >> 8 = 126
 }
 
 TEST(DibDraw, NothingToDoAndClipping) {
