@@ -154,30 +154,32 @@ class CrashDump : public ::testing::Test {
   pid_t child = 0;
 };
 
-TEST_F(CrashDump, NullWriteOnTheMainThread) {
-  const int status = Run({"main"});
-  ASSERT_TRUE(WIFEXITED(status)) << status;
-  EXPECT_EQ(WEXITSTATUS(status), 0x05);
-  const uint32_t thread = CrashingThread();
-  EXPECT_EQ(thread, static_cast<uint32_t>(child)) << "the main thread's id is the process's";
-  ExpectDumpOfAccessViolation(thread);
-  ExpectMessageOnStandardError();
-}
-
-TEST_F(CrashDump, NullWriteOnAWorkerThread) {
-  const int status = Run({"worker"});
-  ASSERT_TRUE(WIFEXITED(status)) << status;
-  EXPECT_EQ(WEXITSTATUS(status), 0x05);
-  ExpectDumpOfAccessViolation(CrashingThread());
-  ExpectMessageOnStandardError();
-}
-
-TEST_F(CrashDump, ALibrarySettingItsOwnFilterLaterGetsNullAndChangesNothing) {
-  const int status = Run({"library", (fs::path(QUORLA_TEST_DIR) / "FilterThief.dll").string()});
-  ASSERT_TRUE(WIFEXITED(status)) << status;
-  EXPECT_EQ(WEXITSTATUS(status), 0x05) << "the library's filter would exit with 77";
-  EXPECT_NE(ReadFile(dir / "out.txt").find("library got null"), std::string::npos);
-  ExpectDumpOfAccessViolation(CrashingThread());
+TEST_F(CrashDump, ANullWriteLeavesADumpTellsTheUserAndExitsWithTheCodesLowByte) {
+  const std::string thief = (fs::path(QUORLA_TEST_DIR) / "FilterThief.dll").string();
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    const char* printed;  // on standard output besides the thread
+  };
+  const Case cases[] = {
+      {"on the main thread", {"main"}, ""},
+      {"on a worker thread", {"worker"}, ""},
+      // The library's filter would exit with 77.
+      {"after a library set its own filter, and got null", {"library", thief}, "library got null"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const auto& entry : fs::directory_iterator(dir))
+      if (entry.path().extension() == ".dmp") fs::remove(entry.path());
+    const int status = Run(c.arguments);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0x05);
+    EXPECT_NE(ReadFile(dir / "out.txt").find(c.printed), std::string::npos);
+    const uint32_t thread = CrashingThread();
+    if (c.arguments[0] == "main") EXPECT_EQ(thread, static_cast<uint32_t>(child)) << "the main thread's id is the process's";
+    ExpectDumpOfAccessViolation(thread);
+    ExpectMessageOnStandardError();
+  }
 }
 
 // dbghelp.dll is looked for beside the program first: one there without

@@ -149,6 +149,9 @@ TEST_F(MainFrameChildren, TakeTheirPlacesAtEverySize) {
     EXPECT_EQ(ChildRect(*frame, frame->GoButton()), layout.goButton);
     EXPECT_EQ(ChildRect(*frame, frame->SearchButton()), layout.searchButton);
     EXPECT_EQ(ChildRect(*frame, frame->ChooserButton()), layout.chooserButton);
+    const CRect caption = frame->CaptionButtons().GetBarRect();
+    EXPECT_EQ(ChildRect(*frame, frame->CaptionButtons()),
+              CRect(m.width - caption.Width() - 4, 3, m.width - 4, 3 + caption.Height()));
     EXPECT_EQ(ChildRect(*frame, frame->SettingsLink()).TopLeft(), CPoint(m.width - 130, 10));
     EXPECT_EQ(ChildRect(*frame, frame->FeedbackLink()).TopLeft(), CPoint(m.width - 160, 10));
     EXPECT_EQ(frame->MainToolbar().GetButtonCount(), 2);

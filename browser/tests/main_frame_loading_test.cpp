@@ -4,8 +4,6 @@
 // its icon and the status bar "完成".
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <string>
 
 #include "browser_ids.h"
@@ -19,33 +17,22 @@ namespace {
 
 constexpr int kSlowPauseMs = 3000;
 
-std::string Titled(const std::string& title) {
-  return "<html><head><title>" + title + "</title></head><body>" + title + "</body></html>";
-}
-
 class MainFrameLoading : public TabsTest {
  protected:
   static void SetUpTestSuite() {
-    server = new quorla::testing::HttpTestServer();
-    server->ServeBody("http://shop.test/a", Titled("page a"));
-    std::string start;
-    for (char16_t c : std::u16string(StartPageAddress().GetString())) start += static_cast<char>(c);
-    server->ServeBody(start, Titled("start"));
-    // The headers at once, the body a few seconds later.
-    for (const char* path : {"http://shop.test/slow1", "http://shop.test/slow2"}) {
-      server->Route(path, [](const quorla::testing::HttpRequest&, quorla::testing::HttpResponder& out) {
-        const std::string body = Titled("slow");
-        if (!out.Send("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-                      std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n"))
-          return;
-        if (out.Pause(kSlowPauseMs)) out.Send(body);
-      });
-    }
-    ASSERT_TRUE(server->Start());
-    const std::string proxy = "http://127.0.0.1:" + std::to_string(server->Port());
-    ::setenv("http_proxy", proxy.c_str(), 1);
-    ::setenv("HTTP_PROXY", proxy.c_str(), 1);
-    ::setenv("no_proxy", "", 1);
+    StartProxy([](quorla::testing::HttpTestServer& pages) {
+      pages.ServeBody("http://shop.test/a", TitledPage("page a"));
+      // The headers at once, the body a few seconds later.
+      for (const char* path : {"http://shop.test/slow1", "http://shop.test/slow2"}) {
+        pages.Route(path, [](const quorla::testing::HttpRequest&, quorla::testing::HttpResponder& out) {
+          const std::string body = TitledPage("slow");
+          if (!out.Send("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+                        std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n"))
+            return;
+          if (out.Pause(kSlowPauseMs)) out.Send(body);
+        });
+      }
+    });
   }
 
   DWORD TabState(int tab) { return frame->Tabs().GetItemState(tab, TABSTATE_LOADING | TABSTATE_ICON); }

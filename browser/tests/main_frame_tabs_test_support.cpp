@@ -24,21 +24,27 @@ std::string Utf8(const std::u16string& text) {
   return out;
 }
 
-std::string TitledPage(const std::string& title, const std::string& script = "") {
+}  // namespace
+
+std::string TabsTest::TitledPage(const std::string& title, const std::string& script) {
   return "<html><head><title>" + title + "</title></head><body><p>" + title + "</p>" + script + "</body></html>";
 }
 
-}  // namespace
-
 void TabsTest::SetUpTestSuite() {
-  server = new quorla::testing::HttpTestServer();
-  for (const char* name : {"a", "b", "c"})
-    server->ServeBody(std::string("http://shop.test/") + name, TitledPage(std::string("page ") + name));
-  server->ServeBody("http://shop.test/late-title",
+  StartProxy([](quorla::testing::HttpTestServer& pages) {
+    for (const char* name : {"a", "b", "c"})
+      pages.ServeBody(std::string("http://shop.test/") + name, TitledPage(std::string("page ") + name));
+    pages.ServeBody("http://shop.test/late-title",
                     TitledPage("early", "<script>setTimeout(function(){document.title='renamed';},300);</script>"));
-  server->ServeBody("http://shop.example/", TitledPage("typed"));
+    pages.ServeBody("http://shop.example/", TitledPage("typed"));
+    pages.ServeBody("http://s.taobao.com/search", TitledPage("search"));
+  });
+}
+
+void TabsTest::StartProxy(const std::function<void(quorla::testing::HttpTestServer&)>& routes) {
+  server = new quorla::testing::HttpTestServer();
   server->ServeBody(Utf8(Text(StartPageAddress())), TitledPage("start"));
-  server->ServeBody("http://s.taobao.com/search", TitledPage("search"));
+  routes(*server);
   ASSERT_TRUE(server->Start());
   // The engine reads its proxy once, when it starts with the first page.
   const std::string proxy = "http://127.0.0.1:" + std::to_string(server->Port());

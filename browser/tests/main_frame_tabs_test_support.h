@@ -21,6 +21,10 @@ class TabsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite();
   static void TearDownTestSuite();
+  // Starts the stand-in proxy with the start page and the routes, and
+  // points the engine at it.
+  static void StartProxy(const std::function<void(quorla::testing::HttpTestServer&)>& routes);
+  static std::string TitledPage(const std::string& title, const std::string& script = "");
   void SetUp() override;
   void TearDown() override;
 

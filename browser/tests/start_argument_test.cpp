@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 
 #include "caption_suffix.h"
@@ -41,25 +40,15 @@ const ArgumentCase kArgumentCases[] = {
     {"a lone blank after the path", u"\"p\"  ", u" ", false, false},
 };
 
-void PrintTo(const ArgumentCase& c, std::ostream* os) { *os << c.name; }
-
-class StartArgumentTest : public ::testing::TestWithParam<ArgumentCase> {};
-
-TEST_P(StartArgumentTest, TakesTheRestAfterTheQuotedPathExactly) {
-  const ArgumentCase& c = GetParam();
-  const CString argument = ExtractStartArgument(c.commandLine);
-  EXPECT_EQ(std::u16string(argument.GetString()), std::u16string(c.argument));
-  EXPECT_EQ(IsTrayOption(argument), c.tray);
-  EXPECT_EQ(IsPriceOption(argument), c.price);
+TEST(StartArgumentTest, TakesTheRestAfterTheQuotedPathExactly) {
+  for (const ArgumentCase& c : kArgumentCases) {
+    SCOPED_TRACE(c.name);
+    const CString argument = ExtractStartArgument(c.commandLine);
+    EXPECT_EQ(std::u16string(argument.GetString()), std::u16string(c.argument));
+    EXPECT_EQ(IsTrayOption(argument), c.tray);
+    EXPECT_EQ(IsPriceOption(argument), c.price);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(CommandLines, StartArgumentTest, ::testing::ValuesIn(kArgumentCases),
-                         [](const auto& info) {
-                           std::string name;
-                           for (const char* p = info.param.name; *p; ++p)
-                             name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                           return name;
-                         });
 
 TEST(CaptionSuffixTest, AppendsTheProductNameAfterATitle) {
   struct Case {
