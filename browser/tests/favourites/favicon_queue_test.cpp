@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,7 +18,6 @@
 #include "win/menus.h"
 #include "win/messages.h"
 #include "win/threads.h"
-#include "win/urlmon.h"
 #include "win/window_classes.h"
 #include "win/window_objects.h"
 #include "win/window_styles.h"
@@ -102,7 +102,6 @@ class FaviconQueueTest : public ::testing::Test {
     // The window goes first: a worker's message to it then returns at once.
     DestroyWindow(window_);
     queue_.reset();
-    quorla::SetUrlTransferLimits(0, 0);
   }
 
   // A server whose every path but /favicon.ico is a page, and whose icon
@@ -143,27 +142,23 @@ class FaviconQueueTest : public ::testing::Test {
   std::unique_ptr<FaviconQueue> queue_;
 };
 
+// What a download answers for each status, redirect, refusal or stall is
+// the download's own test; the queue delivers only a final status 200
+// with a body, in the order asked, each request on its own.
 TEST_F(FaviconQueueTest, OnlyBodiesOfAFinalStatus200ReachTheWindowInOrder) {
-  quorla::SetUrlTransferLimits(500, 0);
   auto icon = Site(Status(200, icon_));
   auto missing = Site(Status(404, "no icon"));
-  auto broken = Site(Status(500, "error"));
   auto empty = Site(Status(200, ""));
   auto toMissing = Site(Redirect("/gone.ico"));
   auto toIcon = Site(Redirect("/real.ico"));
-  auto toFile = Site(Redirect("file:///etc/hostname"));
-  auto stalled = std::make_unique<HttpTestServer>();
-  stalled->ServeStalled("/favicon.ico");
-  ASSERT_TRUE(stalled->Start());
   const std::string refused = "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/page";
 
   struct Request {
     std::string page;
     bool delivered;
   } requests[] = {
-      {icon->Url("/shop/page.html?x=1"), true}, {missing->Url("/"), false},   {broken->Url("/"), false},
-      {empty->Url("/"), false},                 {toMissing->Url("/"), false}, {toFile->Url("/"), false},
-      {refused, false},                         {stalled->Url("/"), false},   {toIcon->Url("/a/b"), true},
+      {icon->Url("/shop/page.html?x=1"), true}, {missing->Url("/"), false}, {empty->Url("/"), false},
+      {toMissing->Url("/"), false},             {refused, false},           {toIcon->Url("/a/b"), true},
       {"about:blank", false},                   {icon->Url("/again"), true},
   };
   int n = 0;
@@ -173,7 +168,7 @@ TEST_F(FaviconQueueTest, OnlyBodiesOfAFinalStatus200ReachTheWindowInOrder) {
     queue_->RequestFavicon(Wide(r.page), FakeView(n), 100 + n);
     if (r.delivered) expected.push_back({r.page, n});
   }
-  EXPECT_EQ(queue_->Waiting(), 10u) << "about:blank queues nothing";
+  EXPECT_EQ(queue_->Waiting(), 7u) << "about:blank queues nothing";
   ASSERT_TRUE(queue_->Start());
   ASSERT_TRUE(WaitForDeliveries(expected.size()));
   ASSERT_EQ(g_deliveries.size(), expected.size());
@@ -193,35 +188,38 @@ TEST_F(FaviconQueueTest, OnlyBodiesOfAFinalStatus200ReachTheWindowInOrder) {
   EXPECT_EQ(queue_->Waiting(), 0u);
 }
 
-TEST_F(FaviconQueueTest, TheIconIsServedWhileTheWindowsThreadSitsInAModalDialog) {
+TEST_F(FaviconQueueTest, TheIconIsServedWhileTheWindowsThreadSitsInADialogOrAMenu) {
   auto icon = Site(Status(200, icon_));
-  queue_->RequestFavicon(Wide(icon->Url("/")), FakeView(1), 1);
+  const std::function<void()> modalLoops[] = {
+      [&] {
+        // An empty dialog with no items: header, then no menu, class or title.
+        struct {
+          DLGTEMPLATE header;
+          WORD names[3];
+        } dialog{{WS_POPUP, 0, 0, 0, 0, 50, 20}, {0, 0, 0}};
+        EXPECT_EQ(DialogBoxIndirectParamW(nullptr, &dialog.header, window_, DialogProc, 0), 1);
+      },
+      [&] {
+        HMENU menu = CreatePopupMenu();
+        AppendMenuW(menu, MF_STRING, 1170, u"link");
+        g_inMenu = true;
+        EXPECT_TRUE(TrackPopupMenu(menu, TPM_LEFTBUTTON, 10, 10, 0, window_, nullptr));
+        g_inMenu = false;
+        DestroyMenu(menu);
+        MSG quit;
+        EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+      },
+  };
   ASSERT_TRUE(queue_->Start());
-  // An empty dialog with no items: header, then no menu, class or title.
-  struct {
-    DLGTEMPLATE header;
-    WORD names[3];
-  } dialog{{WS_POPUP, 0, 0, 0, 0, 50, 20}, {0, 0, 0}};
-  const INT_PTR result = DialogBoxIndirectParamW(nullptr, &dialog.header, window_, DialogProc, 0);
-  EXPECT_EQ(result, 1);
-  ASSERT_EQ(g_deliveries.size(), 1u);
-  EXPECT_EQ(g_deliveries[0].bytes, icon_);
-}
-
-TEST_F(FaviconQueueTest, TheIconIsServedWhileTheWindowsThreadSitsInAMenu) {
-  auto icon = Site(Status(200, icon_));
-  queue_->RequestFavicon(Wide(icon->Url("/")), FakeView(2), 2);
-  ASSERT_TRUE(queue_->Start());
-  HMENU menu = CreatePopupMenu();
-  AppendMenuW(menu, MF_STRING, 1170, u"link");
-  g_inMenu = true;
-  EXPECT_TRUE(TrackPopupMenu(menu, TPM_LEFTBUTTON, 10, 10, 0, window_, nullptr));
-  g_inMenu = false;
-  DestroyMenu(menu);
-  MSG quit;
-  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-  ASSERT_EQ(g_deliveries.size(), 1u);
-  EXPECT_EQ(g_deliveries[0].view, FakeView(2));
+  for (int i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i ? "menu" : "dialog");
+    g_deliveries.clear();
+    queue_->RequestFavicon(Wide(icon->Url("/")), FakeView(i + 1), i + 1);
+    modalLoops[i]();
+    ASSERT_EQ(g_deliveries.size(), 1u);
+    EXPECT_EQ(g_deliveries[0].view, FakeView(i + 1));
+    EXPECT_EQ(g_deliveries[0].bytes, icon_);
+  }
 }
 
 TEST_F(FaviconQueueTest, DownloadFaviconKeepsNoBytesOfAFailure) {

@@ -10,6 +10,7 @@
 #include "framework/com_ptr.h"
 #include "framework/module_loader.h"
 #include "shopping/reduce_price_mgr.h"
+#include "shopping/text_conversions.h"
 #include "win/com.h"
 #include "win/com_classes.h"
 #include "win/mshtml.h"
@@ -20,24 +21,6 @@
 #include "win/window_styles.h"
 
 namespace engine_test {
-
-std::string Narrow(const std::u16string& text) {
-  std::string out;
-  for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
-  return out;
-}
-
-TempConfigHome::TempConfigHome() {
-  std::string pattern = (fs::temp_directory_path() / "quorla-engine-XXXXXX").string();
-  m_dir = mkdtemp(pattern.data());
-  setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
-  fs::create_directories(m_dir / "vxbrowser");
-}
-
-TempConfigHome::~TempConfigHome() {
-  std::error_code ignored;
-  fs::remove_all(m_dir, ignored);
-}
 
 void TempConfigHome::SetSetting(const char16_t* key, const std::u16string& value) const {
   const std::u16string file = settings().u16string();
@@ -51,20 +34,11 @@ std::u16string TempConfigHome::Setting(const char16_t* key) const {
   return text;
 }
 
-ReducePriceItem MakeItem(const std::u16string& url, double current, double base, const std::u16string& title) {
-  ReducePriceItem item;
-  InitReducePriceItem(&item);
-  std::copy(url.begin(), url.begin() + std::min<std::size_t>(url.size(), 2083), item.Url);
-  std::copy(title.begin(), title.begin() + std::min<std::size_t>(title.size(), 259), item.Title);
-  item.CurrentPrice = current;
+ReducePriceItem MakeItem(const std::u16string& url, double current, double base) {
+  ReducePriceItem item = shopping_test::MakeItem(url.c_str(), current, u"商品");
   item.PreviousPrice = current;
   item.BasePrice = base;
   return item;
-}
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::vector<ReducePriceItem> ItemsInFile(const fs::path& path) {
@@ -86,12 +60,7 @@ std::vector<std::string> UrlsInFile(const fs::path& path) {
 
 void WriteListAsAnotherProgram(const fs::path& path, const std::vector<ReducePriceItem>& items) {
   const fs::path fresh = path.string() + ".other";
-  {
-    std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
-    const std::int32_t header[2] = {1, static_cast<std::int32_t>(items.size())};
-    out.write(reinterpret_cast<const char*>(header), sizeof header);
-    for (const ReducePriceItem& item : items) out.write(reinterpret_cast<const char*>(&item), sizeof item);
-  }
+  shopping_test::WriteBytes(fresh, shopping_test::WatchListBytes(1, static_cast<std::int32_t>(items.size()), items));
   fs::rename(fresh, path);
 }
 
@@ -101,11 +70,7 @@ std::string RuleShopPage(const std::string& price) {
          price + "</span></div></body></html>";
 }
 
-std::u16string RuleShopText(const std::string& price) {
-  return u"<html><head><meta charset=utf-8><title>手机</title></head><body>"
-         u"<div class=\"product\"><span class=\"价格\">￥" +
-         Wide(price) + u"</span></div></body></html>";
-}
+std::u16string RuleShopText(const std::string& price) { return Utf8ToWide(RuleShopPage(price).c_str()); }
 
 std::u16string TbShopText(const std::string& listed, const std::string& promotionUrl) {
   return u"<html><head><meta charset=\"utf-8\"><title>宝贝</title></head><body><div class=\"tb-wrap\">"
@@ -120,25 +85,6 @@ std::string PromotionReply(const std::string& price) {
 
 std::string ShopUrl(const quorla::testing::HttpTestServer& server, const std::string& host, const std::string& path) {
   return "http://" + host + ":" + std::to_string(server.Port()) + path;
-}
-
-S_COM::ComPtr<IUnknown> LiveDocument(const std::u16string& html) {
-  S_COM::ComPtr<IHTMLDocument2> document;
-  EXPECT_EQ(CoCreateInstance(CLSID_HTMLDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IHTMLDocument2,
-                             document.PutVoid()),
-            S_OK);
-  SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, 1);
-  VARIANT* items = nullptr;
-  SafeArrayAccessData(array, reinterpret_cast<void**>(&items));
-  items[0].vt = VT_BSTR;
-  items[0].bstrVal = SysAllocStringLen(html.data(), static_cast<UINT>(html.size()));
-  SafeArrayUnaccessData(array);
-  EXPECT_EQ(document->write(array), S_OK);
-  SafeArrayDestroy(array);
-  EXPECT_EQ(document->close(), S_OK);
-  S_COM::ComPtr<IUnknown> unknown;
-  document->QueryInterface(IID_IUnknown, unknown.PutVoid());
-  return unknown;
 }
 
 // The scripted clock.
@@ -202,39 +148,6 @@ void ScriptedClock::FreeRun() {
 void ScriptedClock::Set(LONGLONG now) {
   std::lock_guard<std::mutex> lock(m_lock);
   m_now = now;
-}
-
-// The scripted settings.
-
-DWORD ScriptedSettings::ReadCheckTimeLong() {
-  std::lock_guard<std::mutex> lock(m_lock);
-  return m_minutes;
-}
-
-ULONGLONG ScriptedSettings::ReadLastCheckTime() {
-  std::lock_guard<std::mutex> lock(m_lock);
-  return m_lastCheck;
-}
-
-void ScriptedSettings::WriteLastCheckTime(ULONGLONG seconds) {
-  std::lock_guard<std::mutex> lock(m_lock);
-  m_lastCheck = seconds;
-  m_writes.push_back(seconds);
-}
-
-void ScriptedSettings::SetCheckTimeLong(DWORD minutes) {
-  std::lock_guard<std::mutex> lock(m_lock);
-  m_minutes = minutes;
-}
-
-void ScriptedSettings::SetLastCheckTime(ULONGLONG seconds) {
-  std::lock_guard<std::mutex> lock(m_lock);
-  m_lastCheck = seconds;
-}
-
-std::vector<ULONGLONG> ScriptedSettings::Writes() {
-  std::lock_guard<std::mutex> lock(m_lock);
-  return m_writes;
 }
 
 // The recording window.

@@ -2,8 +2,8 @@
 // Helpers of the price engine's tests: a private application-data folder,
 // the fixture shops' pages on the local server, a scripted clock and
 // settings for the check worker, a hidden window standing in for the main
-// window, live documents made from page text, and watch-list files as
-// another program writes them.
+// window, and watch-list files as another program writes them (beside the
+// shopping tests' helpers).
 //
 // The test programs live in a folder of their own, with the deployed
 // Vendrix.dll, Pelmor.dll and Gravik.dll beside them and the fixture shops'
@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "../../../shopping/tests/test_support.h"
 #include "framework/com_ptr.h"
 #include "http_test_server.h"
 #include "price_watch_engine_core.h"
@@ -32,33 +33,28 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 inline std::u16string Wide(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
-std::string Narrow(const std::u16string& text);
+using shopping_test::Narrow;
+using shopping_test::ReadBytes;
 
-// Points XDG_CONFIG_HOME at a new empty folder for the life of the object.
-class TempConfigHome {
+// Points XDG_CONFIG_HOME at a new folder for the life of the object, with
+// the browser's settings folder in it.
+class TempConfigHome : public shopping_test::TempConfigHome {
  public:
-  TempConfigHome();
-  ~TempConfigHome();
-  const fs::path& dir() const { return m_dir; }
-  fs::path watchList() const { return m_dir / "vxbrowser" / "reduceprice.fg"; }
-  fs::path settings() const { return m_dir / "vxbrowser" / "config.ini"; }
+  TempConfigHome() { fs::create_directories(dir() / "vxbrowser"); }
+  fs::path settings() const { return dir() / "vxbrowser" / "config.ini"; }
   // A key of the settings' "Price" section (RunTray set too, so no
   // first-start rule runs); "absent" when missing.
   void SetSetting(const char16_t* key, const std::u16string& value) const;
   std::u16string Setting(const char16_t* key) const;
-
- private:
-  fs::path m_dir;
 };
 
-ReducePriceItem MakeItem(const std::u16string& url, double current, double base = 0.0,
-                         const std::u16string& title = u"商品");
+// A watched item at the current price, watched for base.
+ReducePriceItem MakeItem(const std::u16string& url, double current, double base = 0.0);
 // The records of a watch-list file, in file order.
 std::vector<ReducePriceItem> ItemsInFile(const fs::path& path);
 std::vector<std::string> UrlsInFile(const fs::path& path);
 // Writes a watch-list file whole, as another program saves it.
 void WriteListAsAnotherProgram(const fs::path& path, const std::vector<ReducePriceItem>& items);
-std::string ReadBytes(const fs::path& path);
 
 // Pages of the fixture shops.
 std::string RuleShopPage(const std::string& price);
@@ -67,8 +63,6 @@ std::u16string TbShopText(const std::string& listed, const std::string& promotio
 std::string PromotionReply(const std::string& price);
 std::string ShopUrl(const quorla::testing::HttpTestServer& server, const std::string& host, const std::string& path);
 
-// A live document holding the page text, as a loaded page's document.
-S_COM::ComPtr<IUnknown> LiveDocument(const std::u16string& html);
 
 // The check worker's clock: simulated time that moves by the worker's own
 // sleeps, each of which lasts until the test lets one pass run.
@@ -108,15 +102,22 @@ class ScriptedClock final : public IEngineClock {
 // LastCheckTime are written down.
 class ScriptedSettings final : public IEngineSettings {
  public:
-  DWORD ReadCheckTimeLong() override;
-  ULONGLONG ReadLastCheckTime() override;
-  void WriteLastCheckTime(ULONGLONG seconds) override;
+  DWORD ReadCheckTimeLong() override { return Locked([&] { return m_minutes; }); }
+  ULONGLONG ReadLastCheckTime() override { return Locked([&] { return m_lastCheck; }); }
+  void WriteLastCheckTime(ULONGLONG seconds) override {
+    Locked([&] { m_writes.push_back(m_lastCheck = seconds); });
+  }
 
-  void SetCheckTimeLong(DWORD minutes);
-  void SetLastCheckTime(ULONGLONG seconds);
-  std::vector<ULONGLONG> Writes();
+  void SetCheckTimeLong(DWORD minutes) { Locked([&] { m_minutes = minutes; }); }
+  void SetLastCheckTime(ULONGLONG seconds) { Locked([&] { m_lastCheck = seconds; }); }
+  std::vector<ULONGLONG> Writes() { return Locked([&] { return m_writes; }); }
 
  private:
+  template <class F>
+  auto Locked(F f) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    return f();
+  }
   std::mutex m_lock;
   DWORD m_minutes = 30;
   ULONGLONG m_lastCheck = 0;

@@ -42,7 +42,7 @@ class EngineViews : public EngineTest {
   std::string RuleAddress(const std::string& path) { return ShopUrl(server, "rules.localhost", path); }
 
   void Queue(TestView& view, const std::string& url, const std::u16string& html) {
-    auto document = LiveDocument(html);
+    auto document = shopping_test::LoadDocument(html);
     engine->QueueParse(view.Handle(), Wide(url).c_str(), document.Get());
   }
   size_t PromotionRequests(const std::string& path) {

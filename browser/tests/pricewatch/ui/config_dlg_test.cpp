@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,8 +15,6 @@
 #include "ui_fonts.h"
 #include "vxshared/browser_config.h"
 #include "vxshared/tray_program.h"
-#include "win/buttons.h"
-#include "win/dialogs.h"
 #include "win/modules.h"
 #include "win/profile.h"
 #include "win/window_classes.h"
@@ -27,8 +24,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using price_watch_test::Host;
-
-constexpr UINT WM_NEXT_STEP = WM_USER + 77;
+using Dialog = price_watch_test::Scripted<CConfigDlg>;
 
 // The settings folder of this test process, made before the path is.
 const fs::path& Root() {
@@ -53,6 +49,16 @@ std::string Read(const fs::path& file) {
   return all.str();
 }
 
+INT RunTray() { return static_cast<INT>(GetPrivateProfileIntW(u"Price", u"RunTray", -1, Ini().u16string().c_str())); }
+
+void Type(Dialog& d, LPCWSTR text) { SetDlgItemTextW(d.m_hWnd, CConfigDlg::kIntervalId, text); }
+bool ApplyEnabled(Dialog& d) { return ::IsWindowEnabled(::GetDlgItem(d.m_hWnd, CConfigDlg::kApplyId)); }
+std::u16string IntervalText(Dialog& d) {
+  CString text;
+  d.GetDlgItem(CConfigDlg::kIntervalId)->GetWindowText(text);
+  return std::u16string(text);
+}
+
 std::vector<UINT> g_trayMessages;
 
 LRESULT CALLBACK TrayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -60,242 +66,159 @@ LRESULT CALLBACK TrayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-// A hidden window of the tray program's class.
-class TrayStandIn {
- public:
-  TrayStandIn() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = TrayProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kTrayWindowClass;
-    RegisterClassW(&wc);
-    hwnd_ = CreateWindowExW(0, kTrayWindowClass, u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
-    g_trayMessages.clear();
-  }
-  ~TrayStandIn() { DestroyWindow(hwnd_); }
-  int Count(UINT message) const {
-    price_watch_test::Pump();
-    int n = 0;
-    for (UINT m : g_trayMessages) n += m == message;
-    return n;
-  }
-
- private:
-  HWND hwnd_;
-};
-
-// Runs the steps one after another inside the dialog's own loop, each from
-// a message posted to it, so that what they post goes through the loop as
-// the user's input does.
-class CScriptedConfigDlg : public CConfigDlg {
- public:
-  using Step = std::function<void(CScriptedConfigDlg&)>;
-  CScriptedConfigDlg(CWnd* parent, std::vector<Step> steps) : CConfigDlg(parent), steps_(std::move(steps)) {}
-
-  BOOL OnInitDialog() override {
-    const BOOL result = CConfigDlg::OnInitDialog();
-    PostMessage(WM_NEXT_STEP);
-    return result;
-  }
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_NEXT_STEP) {
-      if (next_ < steps_.size()) {
-        Step step = steps_[next_++];
-        step(*this);
-        if (m_hWnd) PostMessage(WM_NEXT_STEP);
-      }
-      return 0;
-    }
-    return CConfigDlg::WindowProc(message, wParam, lParam);
-  }
-
-  void Click(int id) { PostMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, id))); }
-  void Type(LPCWSTR text) { SetDlgItemTextW(m_hWnd, kIntervalId, text); }
-  bool ApplyEnabled() { return ::IsWindowEnabled(::GetDlgItem(m_hWnd, kApplyId)); }
-  std::u16string IntervalText() {
-    CString text;
-    GetDlgItem(kIntervalId)->GetWindowText(text);
-    return std::u16string(text);
-  }
-
- private:
-  std::vector<Step> steps_;
-  size_t next_ = 0;
-};
-
 class ConfigDlg : public ::testing::Test {
  protected:
   void SetUp() override {
     InitUiFonts();
-    Root();
-    fs::remove(Ini());
-    fs::remove_all(Root() / "autostart");
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = TrayProc;
+    wc.lpszClassName = kTrayWindowClass;
+    RegisterClassW(&wc);
+    tray = CreateWindowExW(0, kTrayWindowClass, u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    Fresh("");
   }
-  void PutIni(const std::string& text) { std::ofstream(Ini(), std::ios::binary) << text; }
-  INT_PTR Run(std::vector<CScriptedConfigDlg::Step> steps) {
-    CScriptedConfigDlg dialog(&host, std::move(steps));
+  void TearDown() override { DestroyWindow(tray); }
+
+  void Fresh(const std::string& ini) {
+    Root();
+    fs::remove_all(Root() / "autostart");
+    std::ofstream(Ini(), std::ios::binary | std::ios::trunc) << ini;
+    g_trayMessages.clear();
+  }
+  INT_PTR Run(std::vector<Dialog::Step> steps) {
+    Dialog dialog(std::move(steps), &host);
     return dialog.DoModal();
+  }
+  int TrayCount() {
+    price_watch_test::Pump();
+    int n = 0;
+    for (UINT m : g_trayMessages) n += m == WM_PRICE_SETTINGS_CHANGED;
+    return n;
   }
 
   Host host{400, 300};
-  TrayStandIn tray;
+  HWND tray = nullptr;
 };
 
-TEST_F(ConfigDlg, OpensWithTheSavedValuesAndApplyDisabled) {
-  PutIni("[Price]\nRunTray=1\nCheckTimeLong=45\n");
-  int mode = -2;
-  DWORD interval = 0;
-  bool applyEnabled = true;
-  std::u16string text;
-  const INT_PTR result = Run({[&](CScriptedConfigDlg& d) {
-    mode = d.EditedMode();
-    interval = d.EditedInterval();
-    applyEnabled = d.ApplyEnabled();
-    text = d.IntervalText();
-    d.Click(CConfigDlg::kCancelId);
-  }});
-  EXPECT_EQ(result, 2);
-  EXPECT_EQ(mode, 1);
-  EXPECT_EQ(interval, 45u);
-  EXPECT_FALSE(applyEnabled);
-  EXPECT_EQ(text, u"45");
+// The radio of the saved mode is checked, 1004 for any other value; the
+// interval as saved, Apply disabled.
+TEST_F(ConfigDlg, OpensWithTheSavedValues) {
+  struct Case {
+    const char* ini;
+    int mode;
+    int checked;
+  };
+  const Case cases[] = {
+      {"[Price]\nRunTray=0\nCheckTimeLong=45\n", 0, CConfigDlg::kMinimisedTrayId},
+      {"[Price]\nRunTray=1\nCheckTimeLong=45\n", 1, CConfigDlg::kBrowserId},
+      {"[Price]\nRunTray=2\nCheckTimeLong=45\n", 2, CConfigDlg::kNothingId},
+      {"[Price]\nCheckTimeLong=45\n", -1, CConfigDlg::kNothingId},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ini);
+    Fresh(c.ini);
+    const INT_PTR result = Run({[&](Dialog& d) {
+      std::vector<int> checked;
+      for (int id : {CConfigDlg::kMinimisedTrayId, CConfigDlg::kBrowserId, CConfigDlg::kNothingId})
+        if (IsDlgButtonChecked(d.m_hWnd, id) == BST_CHECKED) checked.push_back(id);
+      EXPECT_EQ(checked, std::vector<int>{c.checked});
+      EXPECT_EQ(d.EditedMode(), c.mode);
+      EXPECT_EQ(d.EditedInterval(), 45u);
+      EXPECT_EQ(IntervalText(d), u"45");
+      EXPECT_FALSE(ApplyEnabled(d));
+      d.Click(CConfigDlg::kCancelId);
+    }});
+    EXPECT_EQ(result, 2);
+  }
 }
-
-struct OpeningCase {
-  const char* name;
-  const char* ini;
-  int checked;
-};
-
-class ConfigDlgOpening : public ConfigDlg, public ::testing::WithParamInterface<OpeningCase> {};
-
-// The radio of the saved mode is checked, 1004 for any other value.
-TEST_P(ConfigDlgOpening, ChecksTheSavedModesRadio) {
-  PutIni(GetParam().ini);
-  std::vector<int> checked;
-  Run({[&](CScriptedConfigDlg& d) {
-    for (int id : {CConfigDlg::kMinimisedTrayId, CConfigDlg::kBrowserId, CConfigDlg::kNothingId})
-      if (IsDlgButtonChecked(d.m_hWnd, id) == BST_CHECKED) checked.push_back(id);
-    d.Click(CConfigDlg::kCancelId);
-  }});
-  EXPECT_EQ(checked, std::vector<int>{GetParam().checked});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, ConfigDlgOpening,
-    ::testing::Values(OpeningCase{"tray", "[Price]\nRunTray=0\n", CConfigDlg::kMinimisedTrayId},
-                      OpeningCase{"browser", "[Price]\nRunTray=1\n", CConfigDlg::kBrowserId},
-                      OpeningCase{"nothing", "[Price]\nRunTray=2\n", CConfigDlg::kNothingId},
-                      OpeningCase{"absent", "[Price]\n", CConfigDlg::kNothingId}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ConfigDlg, OkWithNothingChangedWritesAndPostsNothing) {
-  PutIni("[Price]\nRunTray=0\nCheckTimeLong=30\n");
-  const std::string before = Read(Ini());
-  EXPECT_EQ(Run({[](CScriptedConfigDlg& d) { d.Click(CConfigDlg::kOkId); }}), 1);
-  EXPECT_EQ(Read(Ini()), before);
-  EXPECT_FALSE(fs::exists(Entry()));
-  EXPECT_EQ(tray.Count(WM_PRICE_SETTINGS_CHANGED), 0);
-}
-
-struct ApplyCase {
-  const char* name;
-  std::vector<const char16_t*> typed;
-  bool enabled;
-};
-
-class ConfigDlgApply : public ConfigDlg, public ::testing::WithParamInterface<ApplyCase> {};
 
 // Apply follows whether the edited values differ from the saved ones.
-TEST_P(ConfigDlgApply, EnabledOnlyWhileEditedDiffersFromSaved) {
-  PutIni("[Price]\nRunTray=0\nCheckTimeLong=30\n");
-  bool enabled = false;
-  std::vector<CScriptedConfigDlg::Step> steps;
-  for (const char16_t* text : GetParam().typed) steps.push_back([text](CScriptedConfigDlg& d) { d.Type(text); });
-  steps.push_back([&](CScriptedConfigDlg& d) {
-    enabled = d.ApplyEnabled();
-    d.Click(CConfigDlg::kCancelId);
-  });
-  Run(steps);
-  EXPECT_EQ(enabled, GetParam().enabled);
-  EXPECT_EQ(tray.Count(WM_PRICE_SETTINGS_CHANGED), 0);
+TEST_F(ConfigDlg, ApplyIsEnabledOnlyWhileTheEditedValuesDifferFromTheSaved) {
+  struct Case {
+    std::vector<const char16_t*> typed;
+    bool enabled;
+  };
+  const Case cases[] = {{{u"45"}, true}, {{u"45", u"30"}, false}, {{u"030"}, false}, {{u""}, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.typed.size() << " texts, the last " << static_cast<int>(c.typed.back()[0]));
+    Fresh("[Price]\nRunTray=0\nCheckTimeLong=30\n");
+    std::vector<Dialog::Step> steps;
+    for (const char16_t* text : c.typed) steps.push_back([text](Dialog& d) { Type(d, text); });
+    steps.push_back([&](Dialog& d) {
+      EXPECT_EQ(ApplyEnabled(d), c.enabled);
+      d.Click(CConfigDlg::kCancelId);
+    });
+    Run(steps);
+    EXPECT_EQ(TrayCount(), 0);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Typing, ConfigDlgApply,
-                         ::testing::Values(ApplyCase{"changed", {u"45"}, true},
-                                           ApplyCase{"changed_back", {u"45", u"30"}, false},
-                                           ApplyCase{"leading_zero_same_number", {u"030"}, false},
-                                           ApplyCase{"emptied", {u""}, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ConfigDlg, ZeroIsSavedAsOneAndShownAsOne) {
-  PutIni("[Price]\nRunTray=0\nCheckTimeLong=30\n");
-  std::u16string shown;
-  bool applyAfter = true;
-  Run({[](CScriptedConfigDlg& d) { d.Type(u"0"); },
-       [](CScriptedConfigDlg& d) { d.Click(CConfigDlg::kApplyId); },
-       [&](CScriptedConfigDlg& d) {
-         shown = d.IntervalText();
-         applyAfter = d.ApplyEnabled();
-         d.Click(CConfigDlg::kCancelId);
-       }});
-  EXPECT_EQ(shown, u"1");
-  EXPECT_FALSE(applyAfter);
-  EXPECT_EQ(ReadCheckTimeLong(), 1u);
-  EXPECT_EQ(tray.Count(WM_PRICE_SETTINGS_CHANGED), 1);
-}
-
-TEST_F(ConfigDlg, OnlyTheIntervalChangedLeavesAnAbsentModeAbsent) {
-  PutIni("[Price]\nCheckTimeLong=30\n");
-  int mode = 0;
-  Run({[&](CScriptedConfigDlg& d) {
-         mode = d.EditedMode();
-         d.Type(u"12");
-       },
-       [](CScriptedConfigDlg& d) { d.Click(CConfigDlg::kOkId); }});
-  EXPECT_EQ(mode, -1);
-  EXPECT_EQ(ReadCheckTimeLong(), 12u);
-  EXPECT_EQ(Read(Ini()).find("RunTray"), std::string::npos);
-  EXPECT_FALSE(fs::exists(Entry()));
-  EXPECT_EQ(tray.Count(WM_PRICE_SETTINGS_CHANGED), 1);
-}
-
-TEST_F(ConfigDlg, ModeOneWritesAnEntryStartingTheRunningProgram) {
-  PutIni("[Price]\nRunTray=0\nCheckTimeLong=30\n");
-  Run({[](CScriptedConfigDlg& d) { d.Click(CConfigDlg::kBrowserId); },
-       [](CScriptedConfigDlg& d) { d.Click(CConfigDlg::kOkId); }});
+TEST_F(ConfigDlg, SavesWhatChangedAndTellsTheTrayOfEverySave) {
+  auto click = [](int id) { return [id](Dialog& d) { d.Click(id); }; };
+  enum Autostart { kNone, kProgram, kUnchecked };
+  struct Case {
+    const char* name;
+    const char* ini;
+    std::vector<Dialog::Step> steps;
+    INT_PTR result;
+    bool iniUnchanged;
+    INT runTray;  // -1: absent
+    DWORD interval;
+    Autostart entry;
+    int trayMessages;
+  };
+  const Case cases[] = {
+      {"OK with nothing changed", "[Price]\nRunTray=0\nCheckTimeLong=30\n", {click(CConfigDlg::kOkId)}, 1, true, 0,
+       30, kNone, 0},
+      {"0 is saved and shown as 1",
+       "[Price]\nRunTray=0\nCheckTimeLong=30\n",
+       {[](Dialog& d) { Type(d, u"0"); }, click(CConfigDlg::kApplyId),
+        [](Dialog& d) {
+          EXPECT_EQ(IntervalText(d), u"1");
+          EXPECT_FALSE(ApplyEnabled(d));
+          d.Click(CConfigDlg::kCancelId);
+        }},
+       2, false, 0, 1, kUnchecked, 1},
+      {"only the interval: an absent mode stays absent",
+       "[Price]\nCheckTimeLong=30\n",
+       {[](Dialog& d) {
+          EXPECT_EQ(d.EditedMode(), -1);
+          Type(d, u"12");
+        },
+        click(CConfigDlg::kOkId)},
+       1, false, -1, 12, kNone, 1},
+      {"mode 1 writes an entry starting the running program", "[Price]\nRunTray=0\nCheckTimeLong=30\n",
+       {click(CConfigDlg::kBrowserId), click(CConfigDlg::kOkId)}, 1, false, 1, 30, kProgram, 1},
+      {"every Apply tells the tray, even for the mode alone", "[Price]\nRunTray=0\nCheckTimeLong=30\n",
+       {click(CConfigDlg::kBrowserId), click(CConfigDlg::kApplyId), click(CConfigDlg::kMinimisedTrayId),
+        click(CConfigDlg::kApplyId), click(CConfigDlg::kOkId)},
+       1, false, 0, 30, kUnchecked, 2},
+      {"Enter in the interval box neither closes nor saves",
+       "[Price]\nRunTray=0\nCheckTimeLong=30\n",
+       {[](Dialog& d) {
+          Type(d, u"45");
+          HWND box = ::GetDlgItem(d.m_hWnd, CConfigDlg::kIntervalId);
+          ::SetFocus(box);
+          ::PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+          ::PostMessageW(box, WM_KEYUP, VK_RETURN, 0);
+        },
+        [](Dialog& d) { d.EndDialog(7); }},
+       7, true, 0, 30, kNone, 0},
+  };
   char16_t program[MAX_PATH];
   ASSERT_NE(GetModuleFileNameW(nullptr, program, MAX_PATH), 0u);
-  EXPECT_NE(Read(Entry()).find("Exec=\"" + fs::path(std::u16string(program)).string() + "\""), std::string::npos);
-  EXPECT_EQ(GetPrivateProfileIntW(u"Price", u"RunTray", -1, Ini().u16string().c_str()), 1u);
-  EXPECT_EQ(tray.Count(WM_PRICE_SETTINGS_CHANGED), 1);
-}
-
-TEST_F(ConfigDlg, EveryApplyTellsTheTrayEvenForTheModeAlone) {
-  PutIni("[Price]\nRunTray=0\nCheckTimeLong=30\n");
-  Run({[](CScriptedConfigDlg& d) { d.Click(CConfigDlg::kBrowserId); },
-       [](CScriptedConfigDlg& d) { d.Click(CConfigDlg::kApplyId); },
-       [](CScriptedConfigDlg& d) { d.Click(CConfigDlg::kMinimisedTrayId); },
-       [](CScriptedConfigDlg& d) { d.Click(CConfigDlg::kApplyId); },
-       [](CScriptedConfigDlg& d) { d.Click(CConfigDlg::kOkId); }});
-  EXPECT_EQ(tray.Count(WM_PRICE_SETTINGS_CHANGED), 2);
-  EXPECT_EQ(GetPrivateProfileIntW(u"Price", u"RunTray", -1, Ini().u16string().c_str()), 0u);
-}
-
-TEST_F(ConfigDlg, EnterInTheIntervalBoxNeitherClosesNorSaves) {
-  PutIni("[Price]\nRunTray=0\nCheckTimeLong=30\n");
-  const std::string before = Read(Ini());
-  const INT_PTR result = Run({[](CScriptedConfigDlg& d) {
-                                d.Type(u"45");
-                                HWND box = ::GetDlgItem(d.m_hWnd, CConfigDlg::kIntervalId);
-                                ::SetFocus(box);
-                                ::PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
-                                ::PostMessageW(box, WM_KEYUP, VK_RETURN, 0);
-                              },
-                              [](CScriptedConfigDlg& d) { d.EndDialog(7); }});
-  EXPECT_EQ(result, 7);
-  EXPECT_EQ(Read(Ini()), before);
-  EXPECT_EQ(tray.Count(WM_PRICE_SETTINGS_CHANGED), 0);
+  const std::string exec = "Exec=\"" + fs::path(std::u16string(program)).string() + "\"";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fresh(c.ini);
+    EXPECT_EQ(Run(c.steps), c.result);
+    if (c.iniUnchanged) EXPECT_EQ(Read(Ini()), c.ini);
+    EXPECT_EQ(RunTray(), c.runTray);
+    EXPECT_EQ(ReadCheckTimeLong(), c.interval);
+    if (c.entry == kNone) EXPECT_FALSE(fs::exists(Entry()));
+    if (c.entry == kProgram) EXPECT_NE(Read(Entry()).find(exec), std::string::npos);
+    EXPECT_EQ(TrayCount(), c.trayMessages);
+  }
 }
 
 TEST_F(ConfigDlg, IntervalTextReadsAsAnUnsignedNumber) {
@@ -304,7 +227,7 @@ TEST_F(ConfigDlg, IntervalTextReadsAsAnUnsignedNumber) {
     DWORD value;
   } cases[] = {{u"", 0}, {u"abc", 0}, {u"  17", 17}, {u"17abc", 17}, {u"4294967295", 4294967295u},
                {u"99999999999", 4294967295u}, {u"-3", 0}};
-  for (const Case& c : cases) EXPECT_EQ(ReadIntervalText(c.text), c.value) << std::string(c.text, c.text + 0);
+  for (const Case& c : cases) EXPECT_EQ(ReadIntervalText(c.text), c.value) << c.value;
 }
 
 }  // namespace

@@ -35,24 +35,21 @@ const TextCase kTexts[] = {
     {"a_cent_apart", 99.01, 99.0, u"99.01元", u"99.00元"},
 };
 
-class CutPriceTexts : public ::testing::TestWithParam<TextCase> {};
-
-TEST_P(CutPriceTexts, ReadAsTheListShowsThem) {
-  const TextCase& c = GetParam();
-  ReducePriceItem item = price_watch_test::MakeItem(u"http://127.0.0.1/a", u"一双鞋", c.current);
-  item.BasePrice = c.threshold;
-  item.AddedTime = LocalDate(2012, 3, 5, 23);
-  const auto texts = CutPriceCellTexts(item);
-  EXPECT_EQ(std::u16string(texts[kTitleColumn]), u"一双鞋");
-  EXPECT_EQ(std::u16string(texts[kSiteColumn]), u"测试商城");
-  EXPECT_EQ(std::u16string(texts[kCurrentPriceColumn]), c.currentText);
-  EXPECT_EQ(std::u16string(texts[kThresholdColumn]), c.thresholdText);
-  EXPECT_EQ(std::u16string(texts[kAddedColumn]), u"2012-3-5");
-  EXPECT_EQ(std::u16string(texts[kActionsColumn]), u"移除  查看");
+TEST(CutPriceCells, ReadAsTheListShowsThem) {
+  for (const TextCase& c : kTexts) {
+    SCOPED_TRACE(c.name);
+    ReducePriceItem item = price_watch_test::MakeItem(u"http://127.0.0.1/a", u"一双鞋", c.current);
+    item.BasePrice = c.threshold;
+    item.AddedTime = LocalDate(2012, 3, 5, 23);
+    const auto texts = CutPriceCellTexts(item);
+    EXPECT_EQ(std::u16string(texts[kTitleColumn]), u"一双鞋");
+    EXPECT_EQ(std::u16string(texts[kSiteColumn]), u"测试商城");
+    EXPECT_EQ(std::u16string(texts[kCurrentPriceColumn]), c.currentText);
+    EXPECT_EQ(std::u16string(texts[kThresholdColumn]), c.thresholdText);
+    EXPECT_EQ(std::u16string(texts[kAddedColumn]), u"2012-3-5");
+    EXPECT_EQ(std::u16string(texts[kActionsColumn]), u"移除  查看");
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, CutPriceTexts, ::testing::ValuesIn(kTexts),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 struct ActionCase {
   int column;
@@ -63,24 +60,20 @@ struct ActionCase {
 // Title anywhere; the actions cell: remove at 4 to 28, nothing at 30 to 39,
 // view at 40 to 64, both ends inclusive; other columns nothing.
 const ActionCase kActions[] = {
-    {kTitleColumn, 0, RowAction::kOpen},       {kTitleColumn, 279, RowAction::kOpen},
-    {kSiteColumn, 10, RowAction::kNone},       {kCurrentPriceColumn, 10, RowAction::kNone},
-    {kThresholdColumn, 10, RowAction::kNone},  {kAddedColumn, 10, RowAction::kNone},
-    {kActionsColumn, 3, RowAction::kNone},     {kActionsColumn, 4, RowAction::kRemove},
-    {kActionsColumn, 16, RowAction::kRemove},  {kActionsColumn, 28, RowAction::kRemove},
-    {kActionsColumn, 29, RowAction::kNone},    {kActionsColumn, 30, RowAction::kNone},
-    {kActionsColumn, 35, RowAction::kNone},    {kActionsColumn, 39, RowAction::kNone},
-    {kActionsColumn, 40, RowAction::kOpen},    {kActionsColumn, 64, RowAction::kOpen},
-    {kActionsColumn, 65, RowAction::kNone},    {-1, 10, RowAction::kNone},
+    {kTitleColumn, 0, RowAction::kOpen}, {kTitleColumn, 279, RowAction::kOpen}, {kSiteColumn, 10, RowAction::kNone},
+    {kCurrentPriceColumn, 10, RowAction::kNone}, {kThresholdColumn, 10, RowAction::kNone},
+    {kAddedColumn, 10, RowAction::kNone}, {kActionsColumn, 3, RowAction::kNone},
+    {kActionsColumn, 4, RowAction::kRemove}, {kActionsColumn, 16, RowAction::kRemove},
+    {kActionsColumn, 28, RowAction::kRemove}, {kActionsColumn, 29, RowAction::kNone},
+    {kActionsColumn, 30, RowAction::kNone}, {kActionsColumn, 35, RowAction::kNone},
+    {kActionsColumn, 39, RowAction::kNone}, {kActionsColumn, 40, RowAction::kOpen},
+    {kActionsColumn, 64, RowAction::kOpen}, {kActionsColumn, 65, RowAction::kNone}, {-1, 10, RowAction::kNone},
 };
 
-class CutPriceActions : public ::testing::TestWithParam<ActionCase> {};
-
-TEST_P(CutPriceActions, ByColumnAndOffset) {
-  EXPECT_EQ(RowActionAt(GetParam().column, GetParam().x), GetParam().action);
+TEST(CutPriceCells, ActionByColumnAndOffset) {
+  for (const ActionCase& c : kActions)
+    EXPECT_EQ(RowActionAt(c.column, c.x), c.action) << c.column << " at " << c.x;
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, CutPriceActions, ::testing::ValuesIn(kActions));
 
 TEST(CutPriceColumns, AColumnHoldsBothItsEdges) {
   const std::map<int, CRect> columns = {{0, CRect(0, 0, 280, 23)}, {1, CRect(280, 0, 340, 23)}, {2, CRect(340, 0, 430, 23)}};

@@ -3,7 +3,6 @@
 // cursor, Enter, and its header.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,52 +17,26 @@ namespace {
 
 using namespace price_watch_test;
 
-constexpr UINT WM_NEXT_STEP = WM_USER + 78;
+using Dialog = Scripted<CCutPriceDlg>;
 
-class CScriptedCutPriceDlg : public CCutPriceDlg {
- public:
-  using Step = std::function<void(CScriptedCutPriceDlg&)>;
-  CScriptedCutPriceDlg(WatchActions& actions, CWnd* main, std::vector<Step> steps)
-      : CCutPriceDlg(actions, main), steps_(std::move(steps)) {}
+// The point x pixels into column's cell on row, in the list's client area.
+CPoint CellPoint(Dialog& d, int row, int column, int x) {
+  CRect cell;
+  d.List().GetSubItemRect(row, column, LVIR_BOUNDS, cell);
+  CRect header;
+  d.List().GetHeaderCtrl()->GetItemRect(column, &header);
+  return CPoint(header.left + x, cell.top + cell.Height() / 2);
+}
 
-  BOOL OnInitDialog() override {
-    const BOOL result = CCutPriceDlg::OnInitDialog();
-    PostMessage(WM_NEXT_STEP);
-    return result;
-  }
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_NEXT_STEP) {
-      if (next_ < steps_.size()) {
-        Step step = steps_[next_++];
-        step(*this);
-        if (m_hWnd) PostMessage(WM_NEXT_STEP);
-      }
-      return 0;
-    }
-    return CCutPriceDlg::WindowProc(message, wParam, lParam);
-  }
+void Press(Dialog& d, CPoint point) {
+  d.List().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+  d.List().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+}
 
-  // The point x pixels into column's cell on row, in the list's client area.
-  CPoint CellPoint(int row, int column, int x) {
-    CRect cell;
-    List().GetSubItemRect(row, column, LVIR_BOUNDS, cell);
-    CRect header;
-    List().GetHeaderCtrl()->GetItemRect(column, &header);
-    return CPoint(header.left + x, cell.top + cell.Height() / 2);
-  }
-  void Press(CPoint point) {
-    List().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-    List().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-  }
-  HCURSOR CursorOver(CPoint point) {
-    List().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-    return ::GetCursor();
-  }
-
- private:
-  std::vector<Step> steps_;
-  size_t next_ = 0;
-};
+HCURSOR CursorOver(Dialog& d, CPoint point) {
+  d.List().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+  return ::GetCursor();
+}
 
 class CutPriceDlg : public ::testing::Test {
  protected:
@@ -74,8 +47,8 @@ class CutPriceDlg : public ::testing::Test {
     for (DWORD i = 0; i < actions.items.size(); ++i) actions.items[i].Id = i + 1;
     actions.items[1].BasePrice = 15.0;
   }
-  INT_PTR Run(std::vector<CScriptedCutPriceDlg::Step> steps) {
-    CScriptedCutPriceDlg dialog(actions, &host, std::move(steps));
+  INT_PTR Run(std::vector<Dialog::Step> steps) {
+    Dialog dialog(std::move(steps), actions, &host);
     return dialog.DoModal();
   }
 
@@ -85,7 +58,7 @@ class CutPriceDlg : public ::testing::Test {
 
 TEST_F(CutPriceDlg, ReadsTheListOnceAndShowsItNewestFirst) {
   std::vector<std::u16string> titles, thresholds;
-  Run({[&](CScriptedCutPriceDlg& d) {
+  Run({[&](Dialog& d) {
     for (int row = 0; row < d.List().GetItemCount(); ++row) {
       titles.push_back(std::u16string(d.List().GetItemText(row, kTitleColumn)));
       thresholds.push_back(std::u16string(d.List().GetItemText(row, kThresholdColumn)));
@@ -99,7 +72,7 @@ TEST_F(CutPriceDlg, ReadsTheListOnceAndShowsItNewestFirst) {
 
 TEST_F(CutPriceDlg, OpensAtTheTemplatesSizeWithItsListBelowTheTexts) {
   CRect client, list, header;
-  Run({[&](CScriptedCutPriceDlg& d) {
+  Run({[&](Dialog& d) {
     d.GetClientRect(&client);
     d.List().GetWindowRect(&list);
     d.ScreenToClient(&list);
@@ -111,50 +84,45 @@ TEST_F(CutPriceDlg, OpensAtTheTemplatesSizeWithItsListBelowTheTexts) {
   EXPECT_EQ(header.Height(), 23) << "the header's own layout through its subclass";
 }
 
-struct PressCase {
-  const char* name;
-  int column;
-  int x;
-  int opened;   // rows opened
-  int removed;  // rows removed
-};
-
-const PressCase kPresses[] = {
-    {"title", kTitleColumn, 20, 1, 0},      {"site", kSiteColumn, 20, 0, 0},
-    {"date", kAddedColumn, 20, 0, 0},       {"remove_start", kActionsColumn, 4, 0, 1},
-    {"remove_end", kActionsColumn, 28, 0, 1}, {"between", kActionsColumn, 30, 0, 0},
-    {"between_end", kActionsColumn, 39, 0, 0}, {"view_start", kActionsColumn, 40, 1, 0},
-    {"view_end", kActionsColumn, 64, 1, 0},  {"past_view", kActionsColumn, 66, 0, 0},
-};
-
-class CutPriceDlgPress : public CutPriceDlg, public ::testing::WithParamInterface<PressCase> {};
-
 // A press before any move over the list: the column map is built then.
-TEST_P(CutPriceDlgPress, OnTheNewestRow) {
-  const PressCase& c = GetParam();
-  int rowsAfter = 0;
-  Run({[&](CScriptedCutPriceDlg& d) {
-    d.Press(d.CellPoint(0, c.column, c.x));
-    rowsAfter = d.List().GetItemCount();
-    d.EndDialog(0);
-  }});
-  EXPECT_EQ(host.Count(WM_OPEN_ITEM_URL, 0), c.opened);
-  if (c.opened) EXPECT_EQ(host.received.back().text, u"http://127.0.0.1/3");
-  ASSERT_EQ(static_cast<int>(actions.removed.size()), c.removed);
-  if (c.removed) EXPECT_EQ(actions.removed[0], u"http://127.0.0.1/3");
-  EXPECT_EQ(rowsAfter, 3 - c.removed);
+// (Every offset of the cells is the cells' own test.)
+TEST_F(CutPriceDlg, APressOnTheNewestRowOpensOrRemovesItsItemByWhereItFalls) {
+  struct Case {
+    const char* name;
+    int column;
+    int x;
+    int opened;
+    int removed;
+  };
+  const Case cases[] = {{"title", kTitleColumn, 20, 1, 0},        {"site", kSiteColumn, 20, 0, 0},
+                        {"remove", kActionsColumn, 4, 0, 1},      {"between", kActionsColumn, 35, 0, 0},
+                        {"view", kActionsColumn, 64, 1, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    actions.removed.clear();
+    host.received.clear();
+    int rowsAfter = 0;
+    Run({[&](Dialog& d) {
+      Press(d, CellPoint(d, 0, c.column, c.x));
+      rowsAfter = d.List().GetItemCount();
+      d.EndDialog(0);
+    }});
+    EXPECT_EQ(host.Count(WM_OPEN_ITEM_URL, 0), c.opened);
+    if (c.opened) EXPECT_EQ(host.received.back().text, u"http://127.0.0.1/3");
+    ASSERT_EQ(static_cast<int>(actions.removed.size()), c.removed);
+    if (c.removed) EXPECT_EQ(actions.removed[0], u"http://127.0.0.1/3");
+    EXPECT_EQ(rowsAfter, 3 - c.removed);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cells, CutPriceDlgPress, ::testing::ValuesIn(kPresses),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CutPriceDlg, RowsKeepTheirAddressWhateverTheirIdentifier) {
   // Another read gave the same items other identifiers: a row still opens
   // and removes its own address.
   actions.items[2].Id = 700;
-  Run({[&](CScriptedCutPriceDlg& d) {
-    d.Press(d.CellPoint(1, kActionsColumn, 10));
-    d.Press(d.CellPoint(0, kActionsColumn, 50));
+  Run({[&](Dialog& d) {
+    Press(d, CellPoint(d, 1, kActionsColumn, 10));
+    Press(d, CellPoint(d, 0, kActionsColumn, 50));
     d.EndDialog(0);
   }});
   ASSERT_EQ(actions.removed.size(), 1u);
@@ -166,33 +134,28 @@ TEST_F(CutPriceDlg, HandOverTitlesAndTheTwoActionsOnly) {
   const HCURSOR hand = ::LoadCursorW(nullptr, IDC_HAND);
   const HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
   std::vector<HCURSOR> seen;
-  Run({[&](CScriptedCutPriceDlg& d) {
+  Run({[&](Dialog& d) {
     for (auto [column, x] : {std::pair{kTitleColumn, 10}, {kSiteColumn, 10}, {kActionsColumn, 10},
                              {kActionsColumn, 35}, {kActionsColumn, 50}, {kCurrentPriceColumn, 10}})
-      seen.push_back(d.CursorOver(d.CellPoint(0, column, x)));
+      seen.push_back(CursorOver(d, CellPoint(d, 0, column, x)));
     d.EndDialog(0);
   }});
   EXPECT_EQ(seen, (std::vector<HCURSOR>{hand, arrow, hand, arrow, hand, arrow}));
 }
 
 TEST_F(CutPriceDlg, EnterOnTheListNeverClosesIt) {
-  const INT_PTR result = Run({[](CScriptedCutPriceDlg& d) {
+  const INT_PTR result = Run({[](Dialog& d) {
                                 d.List().SetFocus();
                                 d.List().PostMessage(WM_KEYDOWN, VK_RETURN, 0);
                                 d.List().PostMessage(WM_KEYUP, VK_RETURN, 0);
                               },
-                              [](CScriptedCutPriceDlg& d) { d.EndDialog(7); }});
+                              [](Dialog& d) { d.EndDialog(7); }});
   EXPECT_EQ(result, 7);
   EXPECT_TRUE(actions.removed.empty());
 }
 
 TEST_F(CutPriceDlg, ItsCloseButtonEndsItWithZero) {
-  EXPECT_EQ(Run({[](CScriptedCutPriceDlg& d) {
-              d.PostMessage(WM_COMMAND, MAKEWPARAM(CCutPriceDlg::kCloseId, BN_CLICKED),
-                            reinterpret_cast<LPARAM>(d.CloseButton().m_hWnd));
-            },
-             [](CScriptedCutPriceDlg& d) { d.EndDialog(9); }}),
-            0);
+  EXPECT_EQ(Run({[](Dialog& d) { d.Click(CCutPriceDlg::kCloseId); }, [](Dialog& d) { d.EndDialog(9); }}), 0);
 }
 
 }  // namespace

@@ -36,21 +36,14 @@ const Case kCases[] = {
     {"negative prices truncate toward zero", -0.9, -10.5, u"￥0", u"￥-10", u"￥10"},
 };
 
-class PriceFigures : public ::testing::TestWithParam<Case> {};
-
-TEST_P(PriceFigures, ShowsClampedWholeYuan) {
-  const Case& c = GetParam();
-  EXPECT_EQ(std::u16string(YuanText(PriceIntegerPart(c.previous))), c.previousText);
-  EXPECT_EQ(std::u16string(YuanText(PriceIntegerPart(c.current))), c.currentText);
-  EXPECT_EQ(std::u16string(YuanText(DropInWholeYuan(c.previous, c.current))), c.dropText);
+TEST(PriceFigures, ShowsClampedWholeYuan) {
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(std::u16string(YuanText(PriceIntegerPart(c.previous))), c.previousText);
+    EXPECT_EQ(std::u16string(YuanText(PriceIntegerPart(c.current))), c.currentText);
+    EXPECT_EQ(std::u16string(YuanText(DropInWholeYuan(c.previous, c.current))), c.dropText);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, PriceFigures, ::testing::ValuesIn(kCases), [](const auto& info) {
-  std::string name = info.param.name;
-  for (char& ch : name)
-    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-  return name;
-});
 
 TEST(PriceFigures, TheDropAtTheEdgesOfTheRange) {
   EXPECT_EQ(DropInWholeYuan(2147483647.9, -2147483648.9), INT_MAX);

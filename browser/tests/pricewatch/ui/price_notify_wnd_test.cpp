@@ -73,10 +73,7 @@ TEST_F(PriceNotifyWnd, OfferShowsTheBoxWithItsHintAndCountsTheWatchedGoods) {
   EXPECT_EQ(BoxText(), kHint);
   EXPECT_TRUE(bar.PriceBox().IsShowingHint());
   EXPECT_EQ(LinkText(), u"您已收藏 2 款降价通知商品");
-  CRect link;
-  bar.Link().GetWindowRect(&link);
-  bar.ScreenToClient(&link);
-  EXPECT_EQ(link.right, 1096 - 44);
+  EXPECT_EQ(PlaceIn(bar, bar.Link()).right, 1096 - 44);
 }
 
 TEST_F(PriceNotifyWnd, HintIsGreyAndTypedTextBlack) {
@@ -101,53 +98,39 @@ TEST_F(PriceNotifyWnd, ANewOfferLeavesTheBoxAloneWhileTheUserTypes) {
   EXPECT_EQ(BoxText(), kHint);
 }
 
-struct WishCase {
-  const char* name;
-  const char16_t* typed;  // null: the hint stays
-  std::optional<double> watched;
-};
-
-const WishCase kWishes[] = {
-    {"empty", u"", std::nullopt},
-    {"hint", nullptr, std::nullopt},
-    {"letters", u"abc", std::nullopt},
-    {"zero", u"0", std::nullopt},
-    {"negative", u"-5", std::nullopt},
-    {"below", u"88", 88.0},
-    {"pasted_with_a_tail", u"88.5abc", 88.5},
-    {"above", u"150", 99.0},
-    {"overflowing", u"1e999", 99.0},
-};
-
-class PriceNotifyWish : public PriceNotifyWnd, public ::testing::WithParamInterface<WishCase> {};
-
-TEST_P(PriceNotifyWish, ConfirmWatchesOnlyAReportablePrice) {
-  const WishCase& c = GetParam();
-  Offer(99.0);
-  if (c.typed) {
-    bar.PriceBox().SetWindowText(c.typed);
-    bar.PriceBox().SetHintFlag(FALSE);
-  }
-  Click(CPriceNotifyWnd::kConfirmId, bar.ConfirmButton());
-  if (c.watched) {
-    ASSERT_EQ(actions.added.size(), 1u);
-    EXPECT_EQ(actions.added[0].price, *c.watched);
-    EXPECT_EQ(actions.added[0].url, u"http://127.0.0.1/item/1");
-    EXPECT_TRUE(bar.InSuccessMode());
-    ASSERT_EQ(actions.forgotten.size(), 1u);
-    EXPECT_EQ(actions.forgotten[0], kView);
-  } else {
-    EXPECT_TRUE(actions.added.empty());
-    EXPECT_FALSE(bar.InSuccessMode());
-    EXPECT_TRUE(bar.PriceBox().IsWindowVisible());
-    EXPECT_EQ(BoxText(), kHint);
-    EXPECT_TRUE(bar.PriceBox().IsShowingHint());
-    EXPECT_TRUE(actions.forgotten.empty());
+// Which texts are reportable is the wished price's own test; here the bar
+// acts on its answer.
+TEST_F(PriceNotifyWnd, ConfirmWatchesOnlyAReportablePrice) {
+  struct Case {
+    const char16_t* typed;  // null: the hint stays
+    std::optional<double> watched;
+  };
+  const Case cases[] = {{nullptr, std::nullopt}, {u"abc", std::nullopt}, {u"88.5abc", 88.5}, {u"150", 99.0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed ? std::u16string(c.typed).size() : 0);
+    actions.added.clear();
+    actions.forgotten.clear();
+    Offer(99.0);
+    if (c.typed) {
+      bar.PriceBox().SetWindowText(c.typed);
+      bar.PriceBox().SetHintFlag(FALSE);
+    }
+    Click(CPriceNotifyWnd::kConfirmId, bar.ConfirmButton());
+    EXPECT_EQ(bar.InSuccessMode(), c.watched.has_value());
+    if (c.watched) {
+      ASSERT_EQ(actions.added.size(), 1u);
+      EXPECT_EQ(actions.added[0].price, *c.watched);
+      EXPECT_EQ(actions.added[0].url, u"http://127.0.0.1/item/1");
+      EXPECT_EQ(actions.forgotten, std::vector<CKQIEView*>{kView});
+    } else {
+      EXPECT_TRUE(actions.added.empty());
+      EXPECT_TRUE(bar.PriceBox().IsWindowVisible());
+      EXPECT_EQ(BoxText(), kHint);
+      EXPECT_TRUE(bar.PriceBox().IsShowingHint());
+      EXPECT_TRUE(actions.forgotten.empty());
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Against99, PriceNotifyWish, ::testing::ValuesIn(kWishes),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PriceNotifyWnd, AnyDropWatchesAtTheCurrentPrice) {
   Offer(123.45);
@@ -202,12 +185,7 @@ TEST_F(PriceNotifyWnd, TheLinkOpensTheWatchList) {
 
 TEST_F(PriceNotifyWnd, ChildrenSitWhereTheSkinLeavesRoomForThem) {
   Offer();
-  auto placed = [&](CWnd& child) {
-    CRect rect;
-    child.GetWindowRect(&rect);
-    bar.ScreenToClient(&rect);
-    return rect;
-  };
+  auto placed = [&](CWnd& child) { return PlaceIn(bar, child); };
   EXPECT_EQ(placed(bar.PriceBox()), CRect(108, 15, 249, 27));
   EXPECT_EQ(placed(bar.ConfirmButton()), CRect(258, 7, 344, 33));
   EXPECT_EQ(placed(bar.AnyDropButton()), CRect(512, 7, 654, 33));

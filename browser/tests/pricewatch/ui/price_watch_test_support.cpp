@@ -82,6 +82,13 @@ ReducePriceItem MakeItem(const char16_t* url, const char16_t* title, double curr
   return item;
 }
 
+CRect PlaceIn(CWnd& parent, CWnd& child) {
+  CRect rect;
+  child.GetWindowRect(&rect);
+  parent.ScreenToClient(&rect);
+  return rect;
+}
+
 void Pump() {
   static FilterInstaller installed;
   quorla_test::DispatchPending();

@@ -2,12 +2,16 @@
 // What the price watch's window tests share: a recorder standing in for the
 // price engine, a host window that records what the windows send and post
 // to it, and a watched item to show.
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "afx/afxwin.h"
 #include "shopping/reduce_price_item.h"
 #include "watch_actions.h"
+#include "win/buttons.h"
+#include "win/dialogs.h"
 
 namespace price_watch_test {
 
@@ -54,6 +58,45 @@ class Host : public CWnd {
 
 // A product as a parse gives it.
 ReducePriceItem MakeItem(const char16_t* url, const char16_t* title, double current);
+
+// A dialog that runs the steps one after another inside its own modal
+// loop, each from a message posted to it, so that what they post goes
+// through the loop as the user's input does.
+template <class Dialog>
+class Scripted : public Dialog {
+ public:
+  using Step = std::function<void(Scripted&)>;
+  template <class... Args>
+  explicit Scripted(std::vector<Step> steps, Args&&... args)
+      : Dialog(std::forward<Args>(args)...), steps_(std::move(steps)) {}
+
+  BOOL OnInitDialog() override {
+    const BOOL result = Dialog::OnInitDialog();
+    this->PostMessage(kNextStep);
+    return result;
+  }
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != kNextStep) return Dialog::WindowProc(message, wParam, lParam);
+    if (next_ < steps_.size()) {
+      Step step = steps_[next_++];
+      step(*this);
+      if (this->m_hWnd) this->PostMessage(kNextStep);
+    }
+    return 0;
+  }
+  // A click of the dialog's button, posted as the button posts it.
+  void Click(int id) {
+    this->PostMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(this->m_hWnd, id)));
+  }
+
+ private:
+  static constexpr UINT kNextStep = WM_USER + 77;
+  std::vector<Step> steps_;
+  size_t next_ = 0;
+};
+
+// Where a child sits in its parent's client area.
+CRect PlaceIn(CWnd& parent, CWnd& child);
 
 // Dispatches what is queued, with the framework's pre-translation.
 void Pump();

@@ -66,32 +66,28 @@ TEST_F(QuorlaMsg, ShowsItsCopyThenMovesTheThresholdAndStaysWithoutATimer) {
   EXPECT_TRUE(popup.IsWindowVisible());
 }
 
-struct StrikeCase {
-  double previous;
-  const char16_t* text;
-};
-
-class QuorlaMsgStrike : public QuorlaMsg, public ::testing::WithParamInterface<StrikeCase> {};
-
 // The old price's strike-through spans exactly its text's width, centred
 // in the 112-pixel column that starts at 30.
-TEST_P(QuorlaMsgStrike, CrossesOutTheOldPriceAtRow222) {
-  Show(GetParam().previous, 1.0);
-  CClientDC dc(&popup);
-  CFont* before = dc.SelectObject(GetUiFont(kUiFontRegular14));
-  const int width = dc.GetTextExtent(CString(GetParam().text)).cx;
-  dc.SelectObject(before);
-  const int from = (112 - width) / 2 + 30;
-  const int to = (width + 112) / 2 + 30;
-  const ui_test::Pixels shown = ui_test::Pixels::OfWindow(popup);
-  for (int x = from; x < to; ++x) EXPECT_EQ(shown.At(x, 222), RGB(0, 0, 0)) << x;
-  EXPECT_NE(shown.At(from - 1, 222), RGB(0, 0, 0));
-  EXPECT_NE(shown.At(to, 222), RGB(0, 0, 0));
+TEST_F(QuorlaMsg, CrossesOutTheOldPriceAtRow222) {
+  struct Case {
+    double previous;
+    const char16_t* text;
+  };
+  for (const Case& c : {Case{120.0, u"￥120"}, Case{7.5, u"￥7"}, Case{1e12, u"￥2147483647"}}) {
+    SCOPED_TRACE(c.previous);
+    Show(c.previous, 1.0);
+    CClientDC dc(&popup);
+    CFont* before = dc.SelectObject(GetUiFont(kUiFontRegular14));
+    const int width = dc.GetTextExtent(CString(c.text)).cx;
+    dc.SelectObject(before);
+    const int from = (112 - width) / 2 + 30;
+    const int to = (width + 112) / 2 + 30;
+    const ui_test::Pixels shown = ui_test::Pixels::OfWindow(popup);
+    for (int x = from; x < to; ++x) EXPECT_EQ(shown.At(x, 222), RGB(0, 0, 0)) << x;
+    EXPECT_NE(shown.At(from - 1, 222), RGB(0, 0, 0));
+    EXPECT_NE(shown.At(to, 222), RGB(0, 0, 0));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Widths, QuorlaMsgStrike,
-                         ::testing::Values(StrikeCase{120.0, u"￥120"}, StrikeCase{7.5, u"￥7"},
-                                           StrikeCase{1e12, u"￥2147483647"}));
 
 TEST_F(QuorlaMsg, PrintsTheDropInRedAndTheTitleInWhiteInTheirRectangles) {
   Show(120.0, 99.0);
@@ -129,12 +125,7 @@ TEST_F(QuorlaMsg, CloseOnlyHides) {
 }
 
 TEST_F(QuorlaMsg, ButtonsAndLinkSitWhereTheSkinLeavesRoomForThem) {
-  auto placed = [&](CWnd& child) {
-    CRect rect;
-    child.GetWindowRect(&rect);
-    popup.ScreenToClient(&rect);
-    return rect;
-  };
+  auto placed = [&](CWnd& child) { return PlaceIn(popup, child); };
   EXPECT_EQ(placed(popup.CloseButton()), CRect(370, 7, 391, 27));
   EXPECT_EQ(placed(popup.OpenButton()), CRect(245, 268, 371, 299));
   EXPECT_EQ(placed(popup.Link()).TopLeft(), CPoint(38, 280));
