@@ -18,6 +18,7 @@
 #include "win/menus.h"
 #include "win/messages.h"
 #include "win/threads.h"
+#include "win/time.h"
 #include "win/window_classes.h"
 #include "win/window_objects.h"
 #include "win/window_styles.h"

@@ -10,7 +10,6 @@
 #include "framework/com_ptr.h"
 #include "framework/module_loader.h"
 #include "shopping/reduce_price_mgr.h"
-#include "shopping/text_conversions.h"
 #include "win/com.h"
 #include "win/com_classes.h"
 #include "win/mshtml.h"
@@ -70,7 +69,11 @@ std::string RuleShopPage(const std::string& price) {
          price + "</span></div></body></html>";
 }
 
-std::u16string RuleShopText(const std::string& price) { return Utf8ToWide(RuleShopPage(price).c_str()); }
+std::u16string RuleShopText(const std::string& price) {
+  return u"<html><head><meta charset=utf-8><title>手机</title></head><body>"
+         u"<div class=\"product\"><span class=\"价格\">￥" +
+         Wide(price) + u"</span></div></body></html>";
+}
 
 std::u16string TbShopText(const std::string& listed, const std::string& promotionUrl) {
   return u"<html><head><meta charset=\"utf-8\"><title>宝贝</title></head><body><div class=\"tb-wrap\">"

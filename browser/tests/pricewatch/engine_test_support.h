@@ -101,6 +101,12 @@ class ScriptedClock final : public IEngineClock {
 // The schedule as the settings file would hold it; the worker's writes of
 // LastCheckTime are written down.
 class ScriptedSettings final : public IEngineSettings {
+  template <class F>
+  auto Locked(F f) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    return f();
+  }
+
  public:
   DWORD ReadCheckTimeLong() override { return Locked([&] { return m_minutes; }); }
   ULONGLONG ReadLastCheckTime() override { return Locked([&] { return m_lastCheck; }); }
@@ -113,11 +119,6 @@ class ScriptedSettings final : public IEngineSettings {
   std::vector<ULONGLONG> Writes() { return Locked([&] { return m_writes; }); }
 
  private:
-  template <class F>
-  auto Locked(F f) {
-    std::lock_guard<std::mutex> lock(m_lock);
-    return f();
-  }
   std::mutex m_lock;
   DWORD m_minutes = 30;
   ULONGLONG m_lastCheck = 0;
