@@ -43,20 +43,4 @@ TEST(SearchAddress, EveryByteOfTheCodePage936TextIsEscaped) {
   }
 }
 
-TEST(SearchAddress, PrefixesAreAbsoluteHttpAddressesEndingInTheirKeys) {
-  const struct {
-    int site;
-    const char16_t* path;
-    const char16_t* key;
-  } shops[] = {{1600, u"/search?", u"q="}, {1601, u"/Search?", u"keyword="}, {1602, u"/search.php?", u"key="}};
-  for (const auto& shop : shops) {
-    SCOPED_TRACE(shop.site);
-    const std::u16string prefix = SearchPrefix(shop.site).str();
-    EXPECT_EQ(prefix.rfind(u"http://", 0), 0u);
-    EXPECT_NE(prefix.find(shop.path), std::u16string::npos);
-    EXPECT_EQ(prefix.substr(prefix.size() - std::char_traits<char16_t>::length(shop.key)), shop.key);
-  }
-  EXPECT_TRUE(SearchPrefix(1610).IsEmpty());
-}
-
 }  // namespace

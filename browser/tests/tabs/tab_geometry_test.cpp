@@ -21,22 +21,6 @@ TEST(TabGeometry, TabWidthSharesTheStripAtMost180AtLeast1) {
     EXPECT_EQ(geo::TabWidth(c.clientWidth, c.count), c.width) << c.clientWidth << " / " << c.count;
 }
 
-TEST(TabGeometry, WhatATabShowsByItsWidth) {
-  struct Case {
-    int width;
-    bool text;
-    bool close;
-  } cases[] = {
-      {180, true, true}, {96, true, true}, {63, true, true},  {62, false, true},
-      {40, false, true}, {31, false, true}, {30, false, false}, {1, false, false},
-  };
-  for (const Case& c : cases) {
-    const RECT tab{2 + c.width, 2, 2 + 2 * c.width, 29};
-    EXPECT_EQ(geo::ShowsText(tab), c.text) << c.width;
-    EXPECT_EQ(geo::ShowsClose(tab), c.close) << c.width;
-  }
-}
-
 TEST(TabGeometry, TheLitCloseBoxIsWhereTheGlyphIsDrawn) {
   // Tabs start two pixels in: the glyph of tab i, drawn from its right edge,
   // falls on the box counted from (i + 1) times the width.

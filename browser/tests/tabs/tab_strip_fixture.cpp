@@ -83,6 +83,13 @@ void FakeOwner::OpenUrlInNewTab(LPCWSTR address) {
   Open(address);
 }
 
+Stage::Stage(CWnd& host) {
+  owner.strip = &strip;
+  EXPECT_TRUE(strip.Create(CMyTabCtrl::kStyle, CRect(0, 0, 600, 300), &host, CMyTabCtrl::kControlId));
+  EXPECT_TRUE(strip.LoadImages());
+  ui_test::Pump();
+}
+
 void TabStripTest::SetUp() {
   owner.strip = &strip;
   ASSERT_TRUE(strip.Create(CMyTabCtrl::kStyle, CRect(0, 0, 600, 300), &host, CMyTabCtrl::kControlId));

@@ -56,6 +56,13 @@ class FakeOwner : public ITabStripOwner {
   std::vector<View> views_;
 };
 
+// An owner and its strip 600 x 300 at the host's top left, images loaded.
+struct Stage {
+  explicit Stage(CWnd& host);
+  FakeOwner owner;
+  CMyTabCtrl strip{owner};
+};
+
 // A strip 600 x 300 at the host's top left, images loaded.
 class TabStripTest : public ::testing::Test {
  protected:

@@ -116,18 +116,6 @@ TEST_F(TabStripMouse, APressElsewhereOnATabSelectsItAndSwapsTheViews) {
   }
 }
 
-// A strip of its own for each case, in place of the fixture's.
-struct Stage {
-  explicit Stage(CWnd& host) {
-    owner.strip = &strip;
-    strip.Create(CMyTabCtrl::kStyle, CRect(0, 0, 600, 300), &host, CMyTabCtrl::kControlId);
-    strip.LoadImages();
-    ui_test::Pump();
-  }
-  FakeOwner owner;
-  CMyTabCtrl strip{owner};
-};
-
 TEST_F(TabStripMouse, DoubleClicks) {
   strip.DestroyWindow();
   const std::u16string start = kStartPageAddress;

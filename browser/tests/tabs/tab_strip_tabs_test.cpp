@@ -94,10 +94,9 @@ TEST_F(TabStripTest, RemoveTab) {
       {"a negative index", {kA, kB}, 0, -1, {kA, kB}, 0, {}},
   };
   for (const Case& c : cases) {
-    FakeOwner caseOwner;
-    CMyTabCtrl caseStrip(caseOwner);
-    caseOwner.strip = &caseStrip;
-    ASSERT_TRUE(caseStrip.Create(CMyTabCtrl::kStyle, CRect(0, 0, 600, 300), &host, CMyTabCtrl::kControlId));
+    Stage stage(host);
+    FakeOwner& caseOwner = stage.owner;
+    CMyTabCtrl& caseStrip = stage.strip;
     for (const auto& address : c.tabs) caseOwner.Open(address);
     caseOwner.Select(c.selected);
     std::vector<CWnd*> views;

@@ -27,17 +27,6 @@ TEST(LoadStrip, FourPiecesFromTheLeftTheRemainderDropped) {
   }
 }
 
-TEST(LoadStrip, TheOverflowStripGivesFourFacesOfItsFrameSize) {
-  CHoverButton button;  // any bitmap button
-  ASSERT_EQ(CGetBitmaps::LoadStrip(&button, 385), TRUE);
-  for (int i = 0; i < 4; ++i) {
-    BITMAP size{};
-    ASSERT_TRUE(Face(button, i)->GetBitmap(&size)) << i;
-    EXPECT_EQ(size.bmWidth, 20);
-    EXPECT_EQ(size.bmHeight, 26);
-  }
-}
-
 TEST(LoadStrip, ANewStripReplacesTheOldFaces) {
   CGetBitmaps button;
   ASSERT_EQ(CGetBitmaps::LoadStrip(&button, 385), TRUE);

@@ -53,52 +53,34 @@ class UiFonts : public ::testing::Test {
   void TearDown() override { InitUiFonts(); }  // the other tests draw with them
 };
 
+// Six fonts, each its own object (2 and 6 look alike), with positive
+// heights that give the cell height; no number past them names one.
 TEST_F(UiFonts, SixFontsMadeInTheirOrderWithCellHeights) {
   Made().clear();
   CFont* first = InitUiFontsWith(&RecordingMaker);
   ASSERT_EQ(Made().size(), kMadeInOrder.size());
+  HDC dc = GetDC(nullptr);
   for (size_t i = 0; i < kMadeInOrder.size(); ++i) {
     SCOPED_TRACE(i);
-    ExpectLook(Made()[i], kMadeInOrder[i]);
-    CFont* font = GetUiFont(kMadeInOrder[i].number);
+    const Look& look = kMadeInOrder[i];
+    ExpectLook(Made()[i], look);
+    CFont* font = GetUiFont(look.number);
     ASSERT_NE(font, nullptr);
     LOGFONTW kept{};
     ASSERT_NE(font->GetLogFont(&kept), 0);
-    ExpectLook(kept, kMadeInOrder[i]);
-  }
-  EXPECT_EQ(first, GetUiFont(1));
-}
-
-TEST_F(UiFonts, PositiveHeightsGiveTheCellHeight) {
-  InitUiFonts();
-  HDC dc = GetDC(nullptr);
-  for (const Look& look : kMadeInOrder) {
-    HGDIOBJ before = SelectObject(dc, *GetUiFont(look.number));
+    ExpectLook(kept, look);
+    HGDIOBJ before = SelectObject(dc, *font);
     TEXTMETRICW metrics{};
     ASSERT_TRUE(GetTextMetricsW(dc, &metrics));
     // The cell is as high as it can be without passing the height.
-    EXPECT_LE(metrics.tmHeight, look.height) << "font " << look.number;
-    EXPECT_GE(metrics.tmHeight, look.height - 1) << "font " << look.number;
+    EXPECT_LE(metrics.tmHeight, look.height);
+    EXPECT_GE(metrics.tmHeight, look.height - 1);
     SelectObject(dc, before);
   }
   ReleaseDC(nullptr, dc);
-}
-
-TEST_F(UiFonts, TwoAndSixLookAlikeButAreTwoFonts) {
-  InitUiFonts();
-  ASSERT_NE(GetUiFont(2)->m_hObject, nullptr);
+  EXPECT_EQ(first, GetUiFont(1));
   EXPECT_NE(GetUiFont(2)->m_hObject, GetUiFont(6)->m_hObject);
-  LOGFONTW two{}, six{};
-  GetUiFont(2)->GetLogFont(&two);
-  GetUiFont(6)->GetLogFont(&six);
-  EXPECT_EQ(two.lfHeight, six.lfHeight);
-  EXPECT_EQ(two.lfWeight, six.lfWeight);
-  EXPECT_EQ(Face(two), Face(six));
-}
-
-TEST_F(UiFonts, OnlyNumbersOneToSixNameAFont) {
   for (int number : {-1, 0, 7, 100}) EXPECT_EQ(GetUiFont(number), nullptr) << number;
-  for (int number = 1; number <= 6; ++number) EXPECT_NE(GetUiFont(number), nullptr) << number;
 }
 
 TEST_F(UiFonts, AFontThatCannotBeMadeStaysEmptyAndChangesNoDc) {

@@ -2,8 +2,6 @@
 // window, the navigation hook (top level only), adoption and discarding of
 // new-window views, the capture timer.
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "engine_test_environment.h"
@@ -18,31 +16,6 @@ using afx_ole_test::PumpUntil;
 
 std::u16string Wide(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
-// Writes the filter file into a folder of its own, made current for the
-// test, and loads it.
-class FilterFile {
- public:
-  explicit FilterFile(const std::string& bytes) {
-    char pattern[] = "/tmp/quorla-filter-XXXXXX";
-    folder_ = mkdtemp(pattern);
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
-    if (!bytes.empty()) std::ofstream(folder_ / "iefilter.txt", std::ios::binary) << bytes;
-    LoadUrlFilter();
-  }
-  ~FilterFile() {
-    // Later tests find no filter.
-    std::filesystem::remove(folder_ / "iefilter.txt");
-    LoadUrlFilter();
-    std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(folder_);
-  }
-
- private:
-  std::filesystem::path folder_;
-  std::filesystem::path previous_;
-};
-
 // One scripted event of a tab view: its kind, whether it is the page's own
 // (else a frame's), its address.
 struct Step {
@@ -51,49 +24,48 @@ struct Step {
   std::u16string url;
 };
 
-struct HookCase {
-  const char* name;
-  std::vector<Step> steps;
-  std::vector<std::u16string> navigations;  // what the main window's handler was told
-};
-
-class ViewHookTest : public ViewTest, public ::testing::WithParamInterface<HookCase> {};
-
-TEST_P(ViewHookTest, NavigationHandlerCalledForThePageOnly) {
-  for (const Step& step : GetParam().steps) {
-    IDispatch* dispatch = step.top ? Top(view) : Frame();
-    if (step.kind == Step::kBefore)
-      EXPECT_FALSE(BeforeNavigate(view, dispatch, step.url));
-    else
-      DocumentComplete(view, dispatch, step.url);
-  }
-  EXPECT_EQ(owner.Of("navigate"), GetParam().navigations);
-  EXPECT_TRUE(owner.Of("adopt").empty());
-}
-
 const std::u16string kShop = u"http://item.shop.example/1.html";
 const std::u16string kAd = u"http://ads.example/frame.html";
 
-INSTANTIATE_TEST_SUITE_P(
-    Scripts, ViewHookTest,
-    ::testing::Values(
-        HookCase{"PageStart", {{Step::kBefore, true, kShop}}, {kShop}},
-        HookCase{"FrameStartIsNoNavigation", {{Step::kBefore, false, kAd}, {Step::kBefore, true, kShop}}, {kShop}},
-        HookCase{"SecondStartBeforeCompletion", {{Step::kBefore, true, kShop}, {Step::kBefore, true, kAd}}, {kShop}},
-        HookCase{"BlankPageIsNoNavigation",
-                 {{Step::kBefore, true, u"about:blank"}, {Step::kBefore, true, kShop}},
-                 {kShop}},
-        HookCase{"CompletionRearms",
-                 {{Step::kBefore, true, kShop}, {Step::kComplete, true, kShop}, {Step::kBefore, true, kAd}},
-                 {kShop, kShop, kAd}},
-        HookCase{"FrameCompletionNeitherCallsNorRearms",
-                 {{Step::kBefore, true, kShop}, {Step::kComplete, false, kAd}, {Step::kBefore, false, kAd},
-                  {Step::kBefore, true, kAd}},
-                 {kShop}},
-        HookCase{"LateFrameAfterCompletion",
-                 {{Step::kBefore, true, kShop}, {Step::kComplete, true, kShop}, {Step::kBefore, false, kAd}},
-                 {kShop, kShop}}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST_F(ViewTest, NavigationHandlerCalledForThePageOnly) {
+  struct Case {
+    const char* name;
+    std::vector<Step> steps;
+    std::vector<std::u16string> navigations;  // what the main window's handler was told
+  };
+  const Case cases[] = {
+      {"a page's start", {{Step::kBefore, true, kShop}}, {kShop}},
+      {"a frame's start is no navigation", {{Step::kBefore, false, kAd}, {Step::kBefore, true, kShop}}, {kShop}},
+      {"a second start before the completion", {{Step::kBefore, true, kShop}, {Step::kBefore, true, kAd}}, {kShop}},
+      {"the blank page is no navigation", {{Step::kBefore, true, u"about:blank"}, {Step::kBefore, true, kShop}},
+       {kShop}},
+      {"the completion rearms",
+       {{Step::kBefore, true, kShop}, {Step::kComplete, true, kShop}, {Step::kBefore, true, kAd}},
+       {kShop, kShop, kAd}},
+      {"a frame's completion neither calls nor rearms",
+       {{Step::kBefore, true, kShop}, {Step::kComplete, false, kAd}, {Step::kBefore, false, kAd},
+        {Step::kBefore, true, kAd}},
+       {kShop}},
+      {"a late frame after the completion",
+       {{Step::kBefore, true, kShop}, {Step::kComplete, true, kShop}, {Step::kBefore, false, kAd}},
+       {kShop, kShop}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CKQIEView* tab = MakeView(1);
+    ASSERT_NE(tab, nullptr);
+    owner.calls.clear();
+    for (const Step& step : c.steps) {
+      IDispatch* dispatch = step.top ? Top(tab) : Frame();
+      if (step.kind == Step::kBefore)
+        EXPECT_FALSE(BeforeNavigate(tab, dispatch, step.url));
+      else
+        DocumentComplete(tab, dispatch, step.url);
+    }
+    EXPECT_EQ(owner.Of("navigate"), c.navigations);
+    EXPECT_TRUE(owner.Of("adopt").empty());
+  }
+}
 
 TEST_F(ViewTest, StatusTextReachesTheOwner) {
   struct Case {

@@ -2,35 +2,15 @@
 // text per line, and the test of an address against it.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 
 #include "url_filter.h"
+#include "view_test_support.h"
 
 namespace {
 
-class UrlFilterTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/quorla-urlfilter-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
-  }
-  void TearDown() override {
-    std::filesystem::remove(folder_ / "iefilter.txt");
-    LoadUrlFilter();
-    std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(folder_);
-  }
-  void Write(const std::string& bytes) { std::ofstream(folder_ / "iefilter.txt", std::ios::binary) << bytes; }
-
-  std::filesystem::path folder_;
-  std::filesystem::path previous_;
-};
+using view_test::FilterFile;
 
 struct FileCase {
   const char* name;
@@ -38,7 +18,7 @@ struct FileCase {
   std::set<std::u16string> texts;
 };
 
-TEST_F(UrlFilterTest, FileLinesBecomeTheSet) {
+TEST(UrlFilterTest, FileLinesBecomeTheSet) {
   for (const FileCase& c : {
            FileCase{"plain lines", "ads.example\npop.example\n", {u"ads.example", u"pop.example"}},
            FileCase{"no final line end", "ads.example\npop.example", {u"ads.example", u"pop.example"}},
@@ -51,25 +31,21 @@ TEST_F(UrlFilterTest, FileLinesBecomeTheSet) {
            FileCase{"UTF-8 with a byte-order mark", "\xEF\xBB\xBF广告.example\n弹窗\n", {u"广告.example", u"弹窗"}},
            FileCase{"empty file", "", {}},
        }) {
-    Write(c.bytes);
-    LoadUrlFilter();
+    FilterFile file(c.bytes);
     EXPECT_EQ(UrlFilterTexts(), c.texts) << c.name;
   }
 }
 
-TEST_F(UrlFilterTest, MissingFileFiltersNothing) {
-  Write("ads.example\n");
-  LoadUrlFilter();
+TEST(UrlFilterTest, MissingFileFiltersNothing) {
+  FilterFile file("ads.example\n");
   ASSERT_TRUE(IsUrlFiltered(u"http://ads.example/"));
-  std::filesystem::remove(folder_ / "iefilter.txt");
-  LoadUrlFilter();
+  file.Remove();
   EXPECT_TRUE(UrlFilterTexts().empty());
   EXPECT_FALSE(IsUrlFiltered(u"http://ads.example/"));
 }
 
-TEST_F(UrlFilterTest, AnAddressIsFilteredWhenItHoldsAText) {
-  Write(" ads.example \n/popup/\n弹窗\n\n");
-  LoadUrlFilter();
+TEST(UrlFilterTest, AnAddressIsFilteredWhenItHoldsAText) {
+  FilterFile file(" ads.example \n/popup/\n弹窗\n\n");
   struct Case {
     const char16_t* url;
     bool filtered;

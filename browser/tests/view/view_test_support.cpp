@@ -1,9 +1,13 @@
 #include "view_test_support.h"
 
+#include <stdlib.h>
+
 #include <chrono>
+#include <fstream>
 #include <thread>
 
 #include "afx/ole_control_site.h"
+#include "url_filter.h"
 
 namespace view_test {
 
@@ -28,6 +32,26 @@ std::vector<std::u16string> FakeOwner::Of(const std::string& what) const {
   for (const auto& call : calls)
     if (call.what == what) out.push_back(call.text);
   return out;
+}
+
+FilterFile::FilterFile(const std::string& bytes) {
+  char pattern[] = "/tmp/quorla-filter-XXXXXX";
+  folder_ = mkdtemp(pattern);
+  previous_ = std::filesystem::current_path();
+  std::filesystem::current_path(folder_);
+  std::ofstream(folder_ / "iefilter.txt", std::ios::binary) << bytes;
+  LoadUrlFilter();
+}
+
+FilterFile::~FilterFile() {
+  Remove();
+  std::filesystem::current_path(previous_);
+  std::filesystem::remove_all(folder_);
+}
+
+void FilterFile::Remove() {
+  std::filesystem::remove(folder_ / "iefilter.txt");
+  LoadUrlFilter();
 }
 
 HRESULT FrameDispatch::QueryInterface(REFIID iid, void** out) {

@@ -4,6 +4,7 @@
 // fixture with a parent window (the tab strip's place) and one tab view.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
@@ -34,6 +35,20 @@ class FakeOwner final : public ViewOwner {
   std::vector<OwnerCall> calls;
   std::set<const CKQIEView*> tabs;
   std::vector<std::u16string> Of(const std::string& what) const;
+};
+
+// Writes the filter file into a folder of its own, made current for the
+// object's life, and loads it; later tests find no filter.
+class FilterFile {
+ public:
+  explicit FilterFile(const std::string& bytes);
+  ~FilterFile();
+  // The file goes, and the filter is loaded again.
+  void Remove();
+
+ private:
+  std::filesystem::path folder_;
+  std::filesystem::path previous_;
 };
 
 // The views QueueParse and ForgetView were called with, in order.
