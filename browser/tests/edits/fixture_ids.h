@@ -1,6 +1,6 @@
 #pragma once
 // The resources the edit and chooser tests carry (see
-// fixtures/make_fixtures.py).
+// ../fixtures/make_fixtures.py).
 #include "win/gdi_objects.h"
 
 namespace edits_test {

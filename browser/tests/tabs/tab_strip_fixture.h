@@ -13,7 +13,7 @@
 
 namespace tab_test {
 
-// The stand-in images' colours (fixtures/make_fixtures.py).
+// The stand-in images' colours (../fixtures/make_fixtures.py).
 inline COLORREF SliceColour(int slice) { return RGB(20 * slice + 10, 100, 50); }
 inline COLORREF LoadingColour(int frame) { return RGB(255, 30 * frame, 255); }
 constexpr COLORREF kStripColour = RGB(200, 220, 240);

@@ -1,6 +1,6 @@
 #pragma once
 // The resources the control tests carry beside the program's own (see
-// fixtures/make_fixtures.py).
+// ../fixtures/make_fixtures.py).
 #include "win/gdi_objects.h"
 
 namespace ui_test {
