@@ -52,37 +52,31 @@ class Settings : public ::testing::Test {
   fs::path programDir;
 };
 
-TEST_F(Settings, FirstStartSetsTheTrayProgramAtLogOnThenRecordsModeZero) {
-  CConfigFile config;
-  const std::u16string path = config.InitConfigPath();
-  EXPECT_EQ(path, Ini().u16string());
-  EXPECT_EQ(config.Path(), path);
-  // The "vxbrowser" folder did not exist: the settings code made it, so the rule's write is kept.
-  EXPECT_EQ(RunTray(), 0);
-  EXPECT_NE(Read(Entry()).find(ExecLine(programDir / "VXTray")), std::string::npos) << Read(Entry());
-  // A second start finds the mode and leaves the Run value alone.
-  fs::remove(Entry());
-  CConfigFile().InitConfigPath();
-  EXPECT_FALSE(fs::exists(Entry()));
-}
-
-TEST_F(Settings, TheRuleRunsWhenRunTrayIsMinusOneAndOnlyThen) {
+// The first start (no settings folder, or RunTray -1 or absent) sets the
+// tray program to start at log-on and records mode 0; a start that finds a
+// mode leaves the Run value alone.
+TEST_F(Settings, TheFirstStartRuleRunsWhenRunTrayIsMinusOneOrAbsentOnly) {
   struct Case {
-    const char* ini;
+    const char* ini;  // null: no settings folder
     bool ruleRuns;
   };
   const Case cases[] = {
-      {"[Price]\nRunTray=-1\n", true}, {"[Price]\nCheckTimeLong=5\n", true}, {"[Price]\nRunTray=2\n", false},
-      {"[Price]\nRunTray=abc\n", false},  // reads as 0
+      {nullptr, true}, {"[Price]\nRunTray=-1\n", true}, {"[Price]\nCheckTimeLong=5\n", true},
+      {"[Price]\nRunTray=2\n", false}, {"[Price]\nRunTray=abc\n", false},  // reads as 0
       {"[price]\nruntray = 1\n", false},
   };
   for (const Case& c : cases) {
-    fs::remove(Entry());
-    PutIni(c.ini);
-    CConfigFile().InitConfigPath();
-    EXPECT_EQ(fs::exists(Entry()), c.ruleRuns) << c.ini;
+    SCOPED_TRACE(c.ini ? c.ini : "no folder");
+    fs::remove_all(root);
+    fs::create_directories(root);
+    if (c.ini) PutIni(c.ini);
+    CConfigFile config;
+    EXPECT_EQ(config.InitConfigPath(), Ini().u16string());
+    EXPECT_EQ(config.Path(), Ini().u16string());
+    EXPECT_EQ(fs::exists(Entry()), c.ruleRuns);
     if (c.ruleRuns) {
-      EXPECT_EQ(RunTray(), 0) << c.ini;
+      EXPECT_EQ(RunTray(), 0);
+      EXPECT_NE(Read(Entry()).find(ExecLine(programDir / "VXTray")), std::string::npos) << Read(Entry());
     }
   }
 }
