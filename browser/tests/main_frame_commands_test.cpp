@@ -24,7 +24,7 @@ std::u16string Text(CWnd& window) {
   return std::u16string(text.GetString());
 }
 
-TEST_F(MainFrameCommands, ChoosingASiteSetsItsIconAndTheHintAndClosesTheChooser) {
+TEST_F(MainFrameCommands, ChoosingASiteSetsItsIconAndTheHintAndClosesTheChooserAsOtherCommandsDo) {
   struct Case {
     const char* name;
     UINT command;
@@ -37,6 +37,10 @@ TEST_F(MainFrameCommands, ChoosingASiteSetsItsIconAndTheHintAndClosesTheChooser)
       {"Dangdang, untouched box", ID_SEARCH_DANGDANG, nullptr, u"当当网搜索", u"当当网搜索"},
       // The box keeps the user's words, and with them the hint it had.
       {"Taobao over the user's words", ID_SEARCH_TAOBAO, u"手机", u"当当网搜索", u"手机"},
+      // Commands of the range that only close the chooser: the choice stays.
+      {"the first that only closes", ID_HIDE_CHOOSER_FIRST, nullptr, u"当当网搜索", u"手机"},
+      {"one within", 1605u, nullptr, u"当当网搜索", u"手机"},
+      {"the last", ID_HIDE_CHOOSER_LAST, nullptr, u"当当网搜索", u"手机"},
   };
   CSearchEdit& box = frame->SearchBox();
   ASSERT_EQ(Text(box), u"淘宝网搜索") << "the first site's hint from the start";
@@ -52,17 +56,9 @@ TEST_F(MainFrameCommands, ChoosingASiteSetsItsIconAndTheHintAndClosesTheChooser)
     EXPECT_FALSE(frame->Chooser().IsWindowVisible());
     EXPECT_EQ(std::u16string(box.GetHintText().GetString()), c.hint);
     EXPECT_EQ(Text(box), c.shown);
-    EXPECT_EQ(frame->SiteIcon(), &frame->Chooser().FindEntry(static_cast<int>(c.command))->icon);
-  }
-}
-
-TEST_F(MainFrameCommands, CommandsThatOnlyCloseTheChooser) {
-  for (UINT command : {ID_HIDE_CHOOSER_FIRST, 1605u, ID_HIDE_CHOOSER_LAST}) {
-    SendMessageW(hwnd, WM_COMMAND, ID_SHOW_SITE_CHOOSER, 0);
-    ASSERT_TRUE(frame->Chooser().IsWindowVisible());
-    SendMessageW(hwnd, WM_COMMAND, command, 0);
-    EXPECT_FALSE(frame->Chooser().IsWindowVisible()) << command;
-    EXPECT_EQ(frame->Chooser().GetSelection(), ID_SEARCH_TAOBAO) << command;
+    const int chosen = c.command < ID_HIDE_CHOOSER_FIRST ? static_cast<int>(c.command) : ID_SEARCH_TAOBAO;
+    EXPECT_EQ(frame->Chooser().GetSelection(), chosen);
+    EXPECT_EQ(frame->SiteIcon(), &frame->Chooser().FindEntry(chosen)->icon);
   }
 }
 

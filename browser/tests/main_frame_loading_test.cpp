@@ -61,7 +61,7 @@ TEST_F(MainFrameLoading, ASlowPageAnimatesItsTabUntilItIsIn) {
       TypeIntoAddressBox(Page(c.path));
       PressEnterInAddressBox();
     }
-    ASSERT_TRUE(WaitFor([&] { return !requestsFor(address).empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return requestsFor(address) > 0; }));
     ASSERT_EQ(frame->Tabs().GetCurSel(), c.tab);
     // Half a second on, the body has not come yet.
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);

@@ -155,18 +155,16 @@ void TabsTest::SetSearchText(const std::u16string& text) {
   frame->SearchBox().SetHintFlag(FALSE);
 }
 
-std::vector<quorla::testing::HttpRequest> TabsTest::requestsFor(const std::string& address) {
-  std::vector<quorla::testing::HttpRequest> found;
-  for (auto& request : server->Requests())
-    if (request.path == address) found.push_back(request);
-  return found;
+size_t TabsTest::requestsFor(const std::string& address) {
+  size_t n = 0;
+  for (auto& request : server->Requests()) n += request.path == address;
+  return n;
 }
 
-std::vector<quorla::testing::HttpRequest> TabsTest::requestsWithQuery(const std::string& query) {
-  std::vector<quorla::testing::HttpRequest> found;
-  for (auto& request : server->Requests())
-    if (request.query == query) found.push_back(request);
-  return found;
+size_t TabsTest::requestsWithQuery(const std::string& query) {
+  size_t n = 0;
+  for (auto& request : server->Requests()) n += request.query == query;
+  return n;
 }
 
 }  // namespace browser_test

@@ -54,8 +54,8 @@ class TabsTest : public ::testing::Test {
 
   // What the proxy was asked for: by the whole address (without the
   // query), or by the query.
-  std::vector<quorla::testing::HttpRequest> requestsFor(const std::string& address);
-  std::vector<quorla::testing::HttpRequest> requestsWithQuery(const std::string& query);
+  size_t requestsFor(const std::string& address);
+  size_t requestsWithQuery(const std::string& query);
 
   static quorla::testing::HttpTestServer* server;
   std::unique_ptr<RecordingFrame> frame;

@@ -92,11 +92,6 @@ std::string ShopUrl(const quorla::testing::HttpTestServer& server, const std::st
 
 // The scripted clock.
 
-LONGLONG ScriptedClock::Now() {
-  std::lock_guard<std::mutex> lock(m_lock);
-  return m_now;
-}
-
 FILETIME ScriptedClock::UtcNow() {
   const ULONGLONG ticks = (static_cast<ULONGLONG>(Now()) + 11644473600ull) * 10000000ull;
   return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
@@ -140,17 +135,6 @@ bool ScriptedClock::RunPasses(int passes) {
     if (!RunPass()) return false;
   }
   return true;
-}
-
-void ScriptedClock::FreeRun() {
-  std::lock_guard<std::mutex> lock(m_lock);
-  m_freeRunning = true;
-  m_changed.notify_all();
-}
-
-void ScriptedClock::Set(LONGLONG now) {
-  std::lock_guard<std::mutex> lock(m_lock);
-  m_now = now;
 }
 
 // The recording window.

@@ -69,7 +69,10 @@ std::string ShopUrl(const quorla::testing::HttpTestServer& server, const std::st
 class ScriptedClock final : public IEngineClock {
  public:
   explicit ScriptedClock(LONGLONG now) : m_now(now) {}
-  LONGLONG Now() override;
+  LONGLONG Now() override {
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_now;
+  }
   FILETIME UtcNow() override;
   void Sleep(DWORD milliseconds) override;
 
@@ -82,8 +85,15 @@ class ScriptedClock final : public IEngineClock {
   // Waits until the worker sleeps again after the pass released last.
   bool AwaitSleep(std::chrono::milliseconds timeout = 60s);
   // Every sleep returns at once from now on (before stopping the engine).
-  void FreeRun();
-  void Set(LONGLONG now);
+  void FreeRun() {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_freeRunning = true;
+    m_changed.notify_all();
+  }
+  void Set(LONGLONG now) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_now = now;
+  }
 
  private:
   bool AwaitSleeping(std::unique_lock<std::mutex>& lock, std::chrono::milliseconds timeout);

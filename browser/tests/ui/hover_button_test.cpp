@@ -99,12 +99,15 @@ TEST_F(HoverButton, StatesClicksAndFaces) {
   }
 }
 
+// The piece of the state, whatever the base class makes of the item; an
+// unknown state draws the normal piece, a button without faces nothing.
 TEST_F(HoverButton, DrawsThePieceOfItsStateOnly) {
   struct Case {
     int state;
-    int piece;
+    int piece;  // -1: nothing drawn
   };
-  const Case cases[] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {7, 0}, {-1, 0}};
+  const Case cases[] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {7, 0}, {-1, 0}, {0, -1}};
+  CHoverButton bare;
   CDC memory;
   ASSERT_TRUE(memory.CreateCompatibleDC(nullptr));
   CBitmap canvas;
@@ -112,37 +115,22 @@ TEST_F(HoverButton, DrawsThePieceOfItsStateOnly) {
   CBitmap* before = memory.SelectObject(&canvas);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.state);
-    button.SetHoverState(c.state);
-    memory.FillSolidRect(0, 0, 8, 6, RGB(0, 0, 0));
+    CHoverButton& drawn = c.piece < 0 ? bare : button;
+    drawn.SetHoverState(c.state);
+    memory.FillSolidRect(0, 0, 8, 6, RGB(1, 2, 3));
     DRAWITEMSTRUCT item{};
     item.CtlType = ODT_BUTTON;
     item.CtlID = kId;
-    item.hwndItem = button.m_hWnd;
+    item.hwndItem = drawn.m_hWnd;
     item.hDC = memory.m_hDC;
     item.rcItem = RECT{0, 0, 5, 4};
-    item.itemState = ODS_SELECTED;  // the base class's idea of the face plays no part
-    button.DrawItem(&item);
-    const Pixels drawn(memory.m_hDC, 0, 0, 8, 6);
-    EXPECT_EQ(drawn.At(0, 0), StripColour(5 * c.piece, 0));
-    EXPECT_EQ(drawn.At(4, 3), StripColour(5 * c.piece + 4, 3));
-    EXPECT_EQ(drawn.At(5, 0), RGB(0, 0, 0)) << "the item's rectangle only";
+    item.itemState = ODS_SELECTED;
+    drawn.DrawItem(&item);
+    const Pixels shown(memory.m_hDC, 0, 0, 8, 6);
+    EXPECT_EQ(shown.At(0, 0), c.piece < 0 ? RGB(1, 2, 3) : StripColour(5 * c.piece, 0));
+    EXPECT_EQ(shown.At(4, 3), c.piece < 0 ? RGB(1, 2, 3) : StripColour(5 * c.piece + 4, 3));
+    EXPECT_EQ(shown.At(5, 0), RGB(1, 2, 3)) << "the item's rectangle only";
   }
-  memory.SelectObject(before);
-}
-
-TEST_F(HoverButton, WithoutFacesNothingIsDrawn) {
-  CHoverButton bare;
-  CDC memory;
-  ASSERT_TRUE(memory.CreateCompatibleDC(nullptr));
-  CBitmap canvas;
-  ASSERT_TRUE(canvas.CreateCompatibleBitmap(&memory, 4, 4));
-  CBitmap* before = memory.SelectObject(&canvas);
-  memory.FillSolidRect(0, 0, 4, 4, RGB(1, 2, 3));
-  DRAWITEMSTRUCT item{};
-  item.hDC = memory.m_hDC;
-  item.rcItem = RECT{0, 0, 4, 4};
-  bare.DrawItem(&item);
-  EXPECT_EQ(Pixels(memory.m_hDC, 0, 0, 4, 4).At(2, 2), RGB(1, 2, 3));
   memory.SelectObject(before);
 }
 

@@ -131,34 +131,28 @@ TEST_F(ImageBar, PaintsTheFrameOfEachState) {
     memory.SelectObject(before);
     return pixels;
   };
-  auto same = [&](const Pixels& a, const Pixels& b) {
-    for (int y = 0; y < a.height(); ++y)
-      for (int x = 0; x < a.width(); ++x)
-        if (a.At(x, y) != b.At(x, y)) return false;
-    return true;
-  };
 
   const int normal[3] = {0, 0, 0};
   const int hovered[3] = {0, 1, 0};
   const int pressed[3] = {0, 2, 0};
   const int disabled[3] = {0, 3, 0};
   const int undrawn[3] = {0, -1, 0};
-  EXPECT_TRUE(same(Pixels::OfWindow(bar), expected(normal)));
-  EXPECT_FALSE(same(expected(normal), expected(hovered))) << "the frames differ";
+  EXPECT_TRUE(Pixels::OfWindow(bar) == expected(normal));
+  EXPECT_FALSE(expected(normal) == expected(hovered)) << "the frames differ";
 
   const CPoint middle = bar.GetButton(1)->rect.CenterPoint();
   MoveTo(bar, middle.x, middle.y);
-  EXPECT_TRUE(same(Pixels::OfWindow(bar), expected(hovered)));
+  EXPECT_TRUE(Pixels::OfWindow(bar) == expected(hovered));
   PressAt(bar, middle.x, middle.y);
-  EXPECT_TRUE(same(Pixels::OfWindow(bar), expected(pressed)));
+  EXPECT_TRUE(Pixels::OfWindow(bar) == expected(pressed));
   ReleaseAt(bar, middle.x + 100, middle.y);
   bar.EnableButton(1003, FALSE);
   Pump();
-  EXPECT_TRUE(same(Pixels::OfWindow(bar), expected(disabled)));
+  EXPECT_TRUE(Pixels::OfWindow(bar) == expected(disabled));
   bar.FindButton(1003)->state = 5;  // no frame for that
   bar.Invalidate(FALSE);
   Pump();
-  EXPECT_TRUE(same(Pixels::OfWindow(bar), expected(undrawn)));
+  EXPECT_TRUE(Pixels::OfWindow(bar) == expected(undrawn));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ class Pixels {
   int width() const { return width_; }
   int height() const { return height_; }
   COLORREF At(int x, int y) const;
+  bool operator==(const Pixels&) const = default;
 
  private:
   void Copy(HDC dc, int x, int y);
