@@ -247,20 +247,6 @@ TEST(DibWhole, BitfieldsToRgb) {
   EXPECT_TRUE(Same(image.GetPixelColorRaw(1, 0), RGBQUAD{6, 7, 8, 0}));
 }
 
-TEST(DibWhole, TwoBitRowsWidenToFourBits) {
-  CDibImage image;
-  image.Create(5, 1, 2, 4);
-  EXPECT_EQ(image.GetBitCount(), 4);
-  BYTE* row = image.GetRow(0);
-  std::memset(row, 0, image.GetRowBytes());
-  row[0] = 0b00011011;  // pixels 0, 1, 2, 3
-  row[1] = 0b10000000;  // pixel 4 = 2
-  image.ExpandTwoToFourBits(row, 5);
-  EXPECT_EQ(row[0], 0x01);
-  EXPECT_EQ(row[1], 0x23);
-  EXPECT_EQ(row[2] >> 4, 2);
-}
-
 TEST(DibRowIterator, SetYAcceptsTheHeightItself) {
   CDibImage image;
   image.Create(2, 3, 24, 1);
