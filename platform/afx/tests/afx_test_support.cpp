@@ -43,4 +43,18 @@ void Drain() {
   }
 }
 
+COLORREF PixelAt(CDC& dc, int x, int y) {
+  CDC memory;
+  memory.CreateCompatibleDC(&dc);
+  CBitmap one;
+  one.CreateCompatibleBitmap(&dc, 1, 1);
+  CBitmap* previous = memory.SelectObject(&one);
+  memory.BitBlt(0, 0, 1, 1, &dc, x, y, SRCCOPY);
+  memory.SelectObject(previous);
+  BITMAP description{};
+  one.GetBitmap(&description);
+  const auto* bits = static_cast<const BYTE*>(description.bmBits);
+  return bits ? RGB(bits[2], bits[1], bits[0]) : CLR_INVALID;
+}
+
 }  // namespace afx_test

@@ -28,4 +28,7 @@ std::vector<UINT> MessagesReaching(HWND hwnd);
 // Dispatches until the queue holds nothing (WM_PAINT and due timers included).
 void Drain();
 
+// One pixel of whatever the DC draws on, read through a memory copy.
+COLORREF PixelAt(CDC& dc, int x, int y);
+
 }  // namespace afx_test

@@ -5,6 +5,7 @@
 
 #include "afx/afxwin.h"
 #include "afx_test_support.h"
+#include "canvas.h"
 
 namespace {
 
@@ -77,20 +78,6 @@ void Face(CBitmap& face, COLORREF color) {
   memory.SelectObject(previous);
 }
 
-COLORREF PixelOf(CDC& dc, int x, int y) {
-  CDC memory;
-  memory.CreateCompatibleDC(&dc);
-  CBitmap one;
-  one.CreateCompatibleBitmap(&dc, 1, 1);
-  CBitmap* previous = memory.SelectObject(&one);
-  memory.BitBlt(0, 0, 1, 1, &dc, x, y, SRCCOPY);
-  memory.SelectObject(previous);
-  BITMAP description{};
-  one.GetBitmap(&description);
-  const auto* bits = static_cast<const BYTE*>(description.bmBits);
-  return RGB(bits[2], bits[1], bits[0]);
-}
-
 TEST_F(ButtonTest, ABitmapButtonShowsTheFaceOfItsState) {
   CBitmapButton button;
   ASSERT_TRUE(button.Create(u"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 20, 20), &parent, 1032));
@@ -102,11 +89,7 @@ TEST_F(ButtonTest, ABitmapButtonShowsTheFaceOfItsState) {
   button.GetClientRect(rect);
   EXPECT_EQ(rect.Size(), CSize(4, 3));
 
-  CDC canvas;
-  canvas.CreateCompatibleDC(nullptr);
-  CBitmap target;
-  target.CreateCompatibleBitmap(&canvas, 4, 3);
-  CBitmap* previous = canvas.SelectObject(&target);
+  afx_test::Canvas canvas(4, 3);
   const struct {
     UINT state;
     COLORREF face;
@@ -119,14 +102,13 @@ TEST_F(ButtonTest, ABitmapButtonShowsTheFaceOfItsState) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.state);
-    canvas.FillSolidRect(0, 0, 4, 3, RGB(255, 255, 255));
-    DRAWITEMSTRUCT item{ODT_BUTTON, 1032, 0, ODA_DRAWENTIRE, c.state, button.m_hWnd, canvas.m_hDC, RECT{0, 0, 4, 3}, 0};
+    canvas.dc.FillSolidRect(0, 0, 4, 3, RGB(255, 255, 255));
+    DRAWITEMSTRUCT item{ODT_BUTTON, 1032, 0, ODA_DRAWENTIRE, c.state, button.m_hWnd, canvas.dc.m_hDC, {0, 0, 4, 3}, 0};
     // Through the parent, as the control asks: reflected to the button.
     parent.SendMessage(WM_DRAWITEM, 1032, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(PixelOf(canvas, 0, 0), c.face);
-    EXPECT_EQ(PixelOf(canvas, 3, 2), c.face);
+    EXPECT_EQ(canvas.At(0, 0), c.face);
+    EXPECT_EQ(canvas.At(3, 2), c.face);
   }
-  canvas.SelectObject(previous);
   EXPECT_TRUE(g_calls.empty());
 }
 

@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "afx/afxcmn.h"
 #include "afx/afxwin.h"
 #include "afx_test_support.h"
 #include "dialog_template_writer.h"
@@ -22,23 +23,20 @@ using quorla_test::TemplateWriter;
 constexpr int kItemId = 1005;
 constexpr UINT WM_END_FROM_THREAD = WM_USER + 40;
 constexpr UINT WM_NOTE = WM_USER + 41;
+constexpr UINT WM_LOOK = WM_USER + 50;
+constexpr int kListId = 2000;
 
-std::vector<DWORD> TemplateWithOneItem() {
+// A 228 x 143 unit dialog with one item, as the settings and watch-list
+// dialogs are.
+std::vector<DWORD> OneItemTemplate(bool extended, std::u16string title, TemplateItem item) {
   TemplateSpec spec;
+  spec.extended = extended;
   spec.style = WS_POPUP | WS_SYSMENU | DS_FIXEDSYS;
   spec.withFont = true;
   spec.cx = 228;
   spec.cy = 143;
-  spec.title = u"Quorla购物浏览器设置";
-  TemplateItem item;
-  item.windowClass = TemplateName::Text(RawClass());
-  item.id = kItemId;
-  item.x = 9;
-  item.y = 94;
-  item.cx = 34;
-  item.cy = 12;
-  item.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-  spec.items.push_back(item);
+  spec.title = std::move(title);
+  spec.items.push_back(std::move(item));
   return TemplateWriter().Write(spec);
 }
 
@@ -119,6 +117,37 @@ BEGIN_MESSAGE_MAP(CProbeDialog, CDialog)
   ON_MESSAGE(WM_END_FROM_THREAD, OnEndFromThread)
 END_MESSAGE_MAP()
 
+class CListDialog : public CDialog {
+ public:
+  CListCtrl list;
+  POINT moveTo{-1, -1};  // where OnInitDialog moves the dialog; (-1, -1): nowhere
+  RECT seen{};           // the dialog once its loop runs
+  RECT listSeen{};       // the list in the dialog's client area
+  bool boundInInit = false;
+
+ protected:
+  void DoDataExchange(CDataExchange* exchange) override { DDX_Control(exchange, kListId, list); }
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    boundInInit = list.m_hWnd == ::GetDlgItem(m_hWnd, kListId) && list.GetHeaderCtrl() != nullptr;
+    if (moveTo.x >= 0) SetWindowPos(nullptr, moveTo.x, moveTo.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PostMessage(WM_LOOK);
+    return TRUE;
+  }
+  LRESULT OnLook(WPARAM, LPARAM) {
+    GetWindowRect(&seen);
+    list.GetWindowRect(&listSeen);
+    ScreenToClient(&listSeen);
+    EndDialog(IDCANCEL);
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CListDialog, CDialog)
+  ON_MESSAGE(WM_LOOK, OnLook)
+END_MESSAGE_MAP()
+
 // The application's main window, noting the messages the modal loop's
 // pre-translate step offers it.
 class CMain : public CWnd {
@@ -140,7 +169,9 @@ class DialogTest : public ::testing::Test {
 
   CWinApp app{u"dialogs"};
   CMain main;
-  std::vector<DWORD> storage = TemplateWithOneItem();
+  std::vector<DWORD> storage = OneItemTemplate(false, u"Quorla购物浏览器设置",
+                                               {TemplateName::Text(RawClass()), {}, kItemId, 9, 94, 34, 12,
+                                                WS_CHILD | WS_VISIBLE | WS_TABSTOP});
 };
 
 TEST_F(DialogTest, KeysEndTheDialogThroughItsOwnPreTranslation) {
@@ -221,6 +252,36 @@ TEST_F(DialogTest, QuitEndsTheLoopAndIsPostedAgain) {
   ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(msg.wParam, 3u);
   EXPECT_TRUE(main.IsWindowEnabled());
+}
+
+// Where a modal dialog opens, and a list control bound to a dialog made
+// from an extended template, as the watch-list dialog is.
+TEST_F(DialogTest, ADialogItsInitialisationLeftInPlaceOpensCentredOverItsOwner) {
+  main.SetWindowPos(nullptr, 50, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+  const std::vector<DWORD> list = OneItemTemplate(
+      true, u"", {TemplateName::Text(u"SysListView32"), {}, kListId, 1, 32, 200, 100,
+                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_ALIGNLEFT});
+  // 228 × 143 dialog units at 6 × 13 pixels per 4 × 8: 342 × 232 pixels.
+  struct Case {
+    const char* name;
+    POINT moveTo;
+    POINT expected;
+  } cases[] = {
+      {"left where the template put it", {-1, -1}, {50 + 200 - 171, 50 + 150 - 116}},
+      {"moved by its initialisation", {5, 7}, {5, 7}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CListDialog dialog;
+    dialog.moveTo = c.moveTo;
+    ASSERT_TRUE(dialog.InitModalIndirect(quorla_test::AsTemplate(list), &main));
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_TRUE(dialog.boundInInit);
+    EXPECT_EQ(CRect(dialog.seen), CRect(c.expected.x, c.expected.y, c.expected.x + 342, c.expected.y + 232));
+    // The list at (1, 32) dialog units: 2 and 52 pixels.
+    EXPECT_EQ(CRect(dialog.listSeen).TopLeft(), CPoint(2, 52));
+    EXPECT_EQ(dialog.list.m_hWnd, nullptr) << "unbound with the dialog";
+  }
 }
 
 }  // namespace

@@ -108,13 +108,4 @@ TEST_F(EditTest, NotificationsReachTheControlFirstThenItsParent) {
   EXPECT_EQ(g_calls, (std::vector<std::string>{"parent set focus", "edit kill focus", "parent kill focus"}));
 }
 
-TEST_F(EditTest, TheFontIsTheWindowsOwn) {
-  CEdit edit;
-  ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 200, 30), &parent, 1031));
-  CFont font;
-  ASSERT_TRUE(font.CreateFont(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, 0, 0, 0, 0, 0, 0x20, u"宋体"));
-  edit.SetFont(&font, FALSE);
-  EXPECT_EQ(edit.SendMessage(WM_GETFONT), reinterpret_cast<LRESULT>(static_cast<HFONT>(font.m_hObject)));
-}
-
 }  // namespace

@@ -14,25 +14,6 @@ namespace {
 
 using afx_test::Canvas;
 
-// Loads a "PNG" resource of the test program as the browser loads its
-// skins: through a fixed memory block and a stream on it.
-HRESULT LoadResourcePicture(CImage& image, WORD id) {
-  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(id), u"PNG");
-  if (!resource) return E_FAIL;
-  DWORD size = SizeofResource(nullptr, resource);
-  const void* bytes = LockResource(LoadResource(nullptr, resource));
-  HGLOBAL block = GlobalAlloc(GMEM_FIXED, size);
-  std::memcpy(block, bytes, size);
-  IStream* stream = nullptr;
-  HRESULT hr = CreateStreamOnHGlobal(block, FALSE, &stream);
-  if (SUCCEEDED(hr)) {
-    hr = image.Load(stream);
-    stream->Release();
-  }
-  GlobalFree(block);
-  return hr;
-}
-
 HRESULT LoadBytes(CImage& image, const std::string& bytes) {
   HGLOBAL block = GlobalAlloc(GMEM_FIXED, bytes.size());
   if (!bytes.empty()) std::memcpy(block, bytes.data(), bytes.size());
@@ -41,6 +22,15 @@ HRESULT LoadBytes(CImage& image, const std::string& bytes) {
   HRESULT hr = image.Load(stream);
   stream->Release();
   return hr;
+}
+
+// A "PNG" resource of the test program, loaded as the browser loads its
+// skins: through a memory block and a stream on it.
+HRESULT LoadResourcePicture(CImage& image, WORD id) {
+  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(id), u"PNG");
+  if (!resource) return E_FAIL;
+  const auto* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
+  return LoadBytes(image, std::string(bytes, SizeofResource(nullptr, resource)));
 }
 
 struct Bgra {

@@ -115,18 +115,22 @@ END_MESSAGE_MAP()
 
 class MessageMapTest : public ::testing::Test {
  protected:
-  void SetUp() override { afx_test::ReachedClassProcedure().clear(); }
-  template <class T>
-  static void Make(T& wnd) {
+  void SetUp() override {
     ASSERT_TRUE(wnd.CreateEx(0, RawClass(), u"cracked", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+    control = CreateWindowExW(0, RawClass(), u"", WS_CHILD, 0, 0, 10, 10, wnd.m_hWnd,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(2000)), nullptr, nullptr);
+    ASSERT_NE(control, nullptr);
     wnd.calls.clear();
     afx_test::ReachedClassProcedure().clear();
   }
+  CCracked wnd;
+  HWND control = nullptr;
 };
 
 TEST_F(MessageMapTest, CrackersGiveTheHandlersTheirArguments) {
-  CCracked wnd;
-  Make(wnd);
+  HDC dc = CreateCompatibleDC(nullptr);
+  int minMaxRecord[10] = {910};
+  const auto self = reinterpret_cast<WPARAM>(wnd.m_hWnd);
   const struct {
     UINT message;
     WPARAM wParam;
@@ -148,9 +152,17 @@ TEST_F(MessageMapTest, CrackersGiveTheHandlersTheirArguments) {
       {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-120)), MAKELPARAM(300, 400), "wheel 8 -120 300,400", TRUE},
       {WM_KEYDOWN, VK_RETURN, MAKELPARAM(1, 0x1C), "key 13 1 28", 0},
       {WM_ACTIVATE, MAKEWPARAM(WA_CLICKACTIVE, 1), 0, "activate 2 none 1", 0},
+      // Handles become temporary objects for the handler.
+      {WM_ACTIVATE, WA_ACTIVE, static_cast<LPARAM>(self), "activate 1 other 0", 0},
+      {WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, "erase dc", TRUE},
+      // Hit codes keep their sign.
+      {WM_SETCURSOR, self, MAKELPARAM(static_cast<WORD>(HTERROR), WM_LBUTTONDOWN), "cursor self -2 513", TRUE},
+      {WM_SETCURSOR, 0, MAKELPARAM(17, WM_MOUSEMOVE), "cursor other 17 512", TRUE},
+      {WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(minMaxRecord), "minmax 910", 0},
       {WM_COMMAND, 1001, 0, "range 1001", 1},
       {WM_COMMAND, 1003, 0, "range 1003", 1},
       {WM_COMMAND, 1004, 0, "command 1004", 1},
+      {WM_COMMAND, MAKEWPARAM(2000, CODE_CHANGED), reinterpret_cast<LPARAM>(control), "changed", 1},
       {WM_PRIVATE, 3, -4, "private 3 -4", 11111},
   };
   for (const auto& c : cases) {
@@ -161,34 +173,22 @@ TEST_F(MessageMapTest, CrackersGiveTheHandlersTheirArguments) {
     EXPECT_EQ(wnd.calls[0], c.expected);
     EXPECT_EQ(result, c.result);
   }
+  DeleteDC(dc);
   // The class procedure saw none of them: every one was taken by the map.
   EXPECT_TRUE(MessagesReaching(wnd.m_hWnd).empty());
 }
 
-TEST_F(MessageMapTest, SetCursorHitCodesKeepTheirSign) {
-  CCracked wnd;
-  Make(wnd);
-  SendMessageW(wnd.m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd.m_hWnd),
-               MAKELPARAM(static_cast<WORD>(HTERROR), WM_LBUTTONDOWN));
-  SendMessageW(wnd.m_hWnd, WM_SETCURSOR, 0, MAKELPARAM(17, WM_MOUSEMOVE));
-  ASSERT_EQ(wnd.calls.size(), 2u);
-  EXPECT_EQ(wnd.calls[0], "cursor self -2 513");
-  EXPECT_EQ(wnd.calls[1], "cursor other 17 512");
-}
-
 TEST_F(MessageMapTest, CommandsAndMessagesWithoutAnEntryGetTheDefaultHandling) {
-  CCracked wnd;
-  Make(wnd);
   const struct {
     WPARAM wParam;
     LPARAM lParam;
     bool taken;
   } commands[] = {
-      {1000, 0, false},                                  // below the range
-      {1006, 0, false},                                  // no entry
-      {MAKEWPARAM(2000, CODE_CHANGED), 0, false},        // a code needs its control
-      {MAKEWPARAM(2000, 0x301), 1, false},               // another code
-      {MAKEWPARAM(1002, 1), 0, true},                    // an accelerator's command: no control, code ignored
+      {1000, 0, false},                                                     // below the range
+      {1006, 0, false},                                                     // no entry
+      {MAKEWPARAM(2000, CODE_CHANGED), 0, false},                           // a code needs its control
+      {MAKEWPARAM(2000, 0x301), reinterpret_cast<LPARAM>(control), false},  // another code
+      {MAKEWPARAM(1002, 1), 0, true},  // an accelerator's command: no control, code ignored
   };
   for (const auto& c : commands) {
     SCOPED_TRACE(c.wParam);
@@ -205,21 +205,7 @@ TEST_F(MessageMapTest, CommandsAndMessagesWithoutAnEntryGetTheDefaultHandling) {
   EXPECT_EQ(title, u"新标题");
 }
 
-TEST_F(MessageMapTest, ControlNotificationCodesMatchTheirEntry) {
-  CCracked wnd;
-  Make(wnd);
-  HWND control = CreateWindowExW(0, RawClass(), u"", WS_CHILD, 0, 0, 10, 10, wnd.m_hWnd,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(2000)), nullptr, nullptr);
-  ASSERT_NE(control, nullptr);
-  wnd.calls.clear();
-  SendMessageW(wnd.m_hWnd, WM_COMMAND, MAKEWPARAM(2000, CODE_CHANGED), reinterpret_cast<LPARAM>(control));
-  SendMessageW(wnd.m_hWnd, WM_COMMAND, MAKEWPARAM(2000, 0x301), reinterpret_cast<LPARAM>(control));
-  EXPECT_EQ(wnd.calls, std::vector<std::string>{"changed"});
-}
-
 TEST_F(MessageMapTest, DefaultHandsOnTheMessageAsItCame) {
-  CCracked wnd;
-  Make(wnd);
   wnd.defaultFromLButtonDown = true;
   SendMessageW(wnd.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(static_cast<WORD>(-7), 9));
   auto& reached = afx_test::ReachedClassProcedure();
@@ -229,32 +215,15 @@ TEST_F(MessageMapTest, DefaultHandsOnTheMessageAsItCame) {
   EXPECT_EQ(reached[0].lParam, MAKELPARAM(static_cast<WORD>(-7), 9));
 }
 
-TEST_F(MessageMapTest, DerivedMapsComeFirstAndFallBackToTheirBase) {
+TEST(MessageMapInheritance, DerivedMapsComeFirstAndFallBackToTheirBase) {
   CDerived wnd;
-  Make(wnd);
+  ASSERT_TRUE(wnd.CreateEx(0, RawClass(), u"derived", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+  wnd.calls.clear();
   SendMessageW(wnd.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(1, 2));
   SendMessageW(wnd.m_hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(3, 4));
   SendMessageW(wnd.m_hWnd, WM_COMMAND, 1005, 0);
   SendMessageW(wnd.m_hWnd, WM_COMMAND, 1002, 0);
   EXPECT_EQ(wnd.calls, (std::vector<std::string>{"derived move 1,2", "ldown 0 3,4", "later", "range 1002"}));
-}
-
-TEST_F(MessageMapTest, TemporaryDcsAndWindowsAreHandedToHandlers) {
-  CCracked wnd;
-  Make(wnd);
-  HDC dc = CreateCompatibleDC(nullptr);
-  SendMessageW(wnd.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  DeleteDC(dc);
-  SendMessageW(wnd.m_hWnd, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(wnd.m_hWnd));
-  EXPECT_EQ(wnd.calls, (std::vector<std::string>{"erase dc", "activate 1 other 0"}));
-}
-
-TEST_F(MessageMapTest, MinMaxInfoReachesItsHandler) {
-  CCracked wnd;
-  Make(wnd);
-  int record[10] = {910};
-  SendMessageW(wnd.m_hWnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(record));
-  EXPECT_EQ(wnd.calls, std::vector<std::string>{"minmax 910"});
 }
 
 }  // namespace

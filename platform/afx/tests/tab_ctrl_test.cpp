@@ -127,34 +127,17 @@ TEST_F(TabCtrlTest, APressIsReflectedToTheStripBeforeTheFrameSeesIt) {
   }
 }
 
-TEST_F(TabCtrlTest, ChangesByTheProgramNotifyNobody) {
-  EXPECT_EQ(strip.SetCurSel(2), 0);
-  EXPECT_EQ(strip.InsertItem(0, u"front"), 0);
-  EXPECT_EQ(strip.GetCurSel(), 3);
-  EXPECT_TRUE(strip.DeleteItem(3));
-  EXPECT_EQ(strip.GetCurSel(), -1);
-  EXPECT_EQ(strip.SetCurSel(1), -1);
-  afx_test::Drain();
-  EXPECT_TRUE(g_calls.empty());
-}
-
-TEST_F(TabCtrlTest, StateTextAndParamThroughTheWrapper) {
+// The control's own rules are the control's tests'; here the wrapper's
+// arguments and answers reach it and come back whole.
+TEST_F(TabCtrlTest, TheWrapperPassesArgumentsAndAnswersThrough) {
+  EXPECT_EQ(strip.SetItemSize(CSize(64, 30)), CSize(180, 27));
+  TCHITTESTINFO hit{{66, 20}, 0};
+  EXPECT_EQ(strip.HitTest(&hit), 1);
+  CRect rect;
+  ASSERT_TRUE(strip.GetItemRect(1, &rect));
+  EXPECT_EQ(rect, CRect(66, 2, 130, 32));
   EXPECT_TRUE(strip.SetItemState(1, 0x3000, 0x1000));
-  EXPECT_TRUE(strip.SetItemState(2, 0x0C00, 0x0800));
-  const struct {
-    int item;
-    DWORD mask;
-    DWORD expected;
-  } cases[] = {
-      {0, 0x3C01, TCIS_BUTTONPRESSED}, {1, 0x3C01, 0x1000}, {2, 0x3C01, 0x0800},
-      {2, 0x3000, 0},                  {3, 0x3C01, 0},      {-1, 0xFFFF, 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "item " << c.item);
-    EXPECT_EQ(strip.GetItemState(c.item, c.mask), c.expected);
-  }
-  EXPECT_FALSE(strip.SetItemState(3, 0x3000, 0x1000));
-
+  EXPECT_EQ(strip.GetItemState(1, 0x3C01), 0x1000u);
   WCHAR text[32] = u"left over";
   TCITEMW item{};
   item.mask = TCIF_TEXT | TCIF_PARAM;
@@ -163,31 +146,13 @@ TEST_F(TabCtrlTest, StateTextAndParamThroughTheWrapper) {
   ASSERT_TRUE(strip.GetItem(2, &item));
   EXPECT_EQ(std::u16string(text), u"page C");
   EXPECT_EQ(item.lParam, 502);
-  item.lParam = 77;
-  EXPECT_FALSE(strip.GetItem(5, &item));
-  EXPECT_EQ(std::u16string(text), u"");
-  EXPECT_EQ(item.lParam, 0);
+  EXPECT_EQ(strip.SetCurSel(2), 0);
+  EXPECT_EQ(strip.InsertItem(0, u"front"), 0);
+  EXPECT_EQ(strip.GetCurSel(), 3);
+  EXPECT_TRUE(strip.DeleteItem(3));
   EXPECT_EQ(strip.GetItemCount(), 3);
-}
-
-TEST_F(TabCtrlTest, SizeRectanglesAndHitTestsThroughTheWrapper) {
-  const CSize previous = strip.SetItemSize(CSize(64, 30));
-  EXPECT_EQ(previous.cx, 180);
-  EXPECT_EQ(previous.cy, 27);
-  const struct {
-    POINT point;
-    int tab;
-  } cases[] = {{{2, 2}, 0}, {{65, 31}, 0}, {{66, 20}, 1}, {{193, 20}, 2}, {{194, 20}, -1}, {{66, 32}, -1}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.point.x << "," << c.point.y);
-    TCHITTESTINFO info{c.point, 0};
-    EXPECT_EQ(strip.HitTest(&info), c.tab);
-    if (c.tab < 0) continue;
-    CRect rect;
-    ASSERT_TRUE(strip.GetItemRect(c.tab, &rect));
-    EXPECT_EQ(rect, CRect(2 + 64 * c.tab, 2, 2 + 64 * (c.tab + 1), 32));
-  }
-  EXPECT_EQ(strip.GetRowCount(), 1);
+  afx_test::Drain();
+  EXPECT_TRUE(g_calls.empty()) << "changes by the program notify nobody";
 }
 
 TEST_F(TabCtrlTest, TheTooltipsTextRequestsGoThroughTheStripToTheFrame) {
