@@ -3,7 +3,9 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <thread>
 
+#include "win/com.h"
 #include "win/oleauto.h"
 
 namespace {
@@ -91,6 +93,20 @@ TEST(SafeArray, VectorOfVariantsOwnsItsStrings) {
   ASSERT_NE(none, nullptr);
   EXPECT_EQ(SafeArrayDestroy(none), S_OK);
   EXPECT_EQ(SafeArrayDestroy(nullptr), S_OK);
+}
+
+TEST(OleApartments, OleInitializeIsASingleThreadedApartment) {
+  std::thread([] {
+    EXPECT_EQ(OleInitialize(nullptr), S_OK);
+    EXPECT_EQ(OleInitialize(nullptr), S_FALSE);
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
+    OleUninitialize();
+    OleUninitialize();
+    EXPECT_FALSE(quorla::IsComInitialized());
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+    EXPECT_EQ(OleInitialize(nullptr), RPC_E_CHANGED_MODE);
+    CoUninitialize();
+  }).join();
 }
 
 }  // namespace

@@ -1,8 +1,4 @@
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/inotify.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "await_new_file.h"
+#include "killed_writers.h"
 #include "win/last_error.h"
 #include "win/profile.h"
 
@@ -195,15 +191,16 @@ TEST_F(Profile, ReplacementLeavesNoTemporaryFileAndKeepsPermissions) {
 TEST_F(Profile, TwoProcessesWritingAtOnceLoseNoValue) {
   constexpr int kWrites = 60;
   pid_t children[2];
+  const auto key = [](int who, int i) {
+    return (who ? u"tray" : u"browser") + std::u16string{static_cast<char16_t>(u'A' + i % 26)} +
+           std::u16string{static_cast<char16_t>(u'a' + i / 26)};
+  };
   for (int who = 0; who < 2; ++who) {
     children[who] = ::fork();
     ASSERT_GE(children[who], 0);
     if (children[who] == 0) {
-      for (int i = 0; i < kWrites; ++i) {
-        std::u16string key = (who ? u"tray" : u"browser") + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
-                             std::u16string(1, static_cast<char16_t>(u'a' + i / 26));
-        if (!WritePrivateProfileStringW(u"Price", key.c_str(), u"1", file.c_str())) ::_exit(1);
-      }
+      for (int i = 0; i < kWrites; ++i)
+        if (!WritePrivateProfileStringW(u"Price", key(who, i).c_str(), u"1", file.c_str())) ::_exit(1);
       ::_exit(0);
     }
   }
@@ -213,46 +210,21 @@ TEST_F(Profile, TwoProcessesWritingAtOnceLoseNoValue) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
   for (int who = 0; who < 2; ++who) {
-    for (int i = 0; i < kWrites; ++i) {
-      std::u16string key = (who ? u"tray" : u"browser") + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
-                           std::u16string(1, static_cast<char16_t>(u'a' + i / 26));
-      EXPECT_EQ(Read(u"Price", key.c_str()), u"1");
-    }
+    for (int i = 0; i < kWrites; ++i) EXPECT_EQ(Read(u"Price", key(who, i).c_str()), u"1");
   }
 }
 
 
-// Writers killed in the middle of writing leave one temporary file at most,
-// which the next write takes over.
 TEST_F(Profile, WritersKilledHalfWayLeaveOneTemporaryFileAtMost) {
   Put("[Price]\nRunTray=0\n" + std::string(200000, ';') + "\n");  // a long file: each write takes a while
-  const int watch = ::inotify_init1(IN_CLOEXEC);
-  ASSERT_GE(watch, 0);
-  ASSERT_GE(::inotify_add_watch(watch, dir.c_str(), IN_MODIFY), 0);
-  int killedWhileWriting = 0;
-  for (int round = 0; round < 40; ++round) {
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      for (int i = 0;; ++i) {
+  const int killed = KillWritersHalfWay(
+      dir, "config.ini", "config.ini.lock",
+      [&](int i) {
         const std::u16string value(1, static_cast<char16_t>(u'0' + i % 10));
-        if (!WritePrivateProfileStringW(u"Price", u"LastCheckTime", value.c_str(), file.c_str())) ::_exit(1);
-      }
-    }
-    killedWhileWriting += AwaitWriteOfNewFile(watch, "config.ini", "config.ini.lock");
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status));
-    for (const auto& entry : fs::directory_iterator(dir)) {
-      const std::string name = entry.path().filename().string();
-      EXPECT_TRUE(name == "config.ini" || name == "config.ini.lock" || name == "config.ini.new")
-          << "round " << round << ": " << name;
-    }
-    EXPECT_EQ(Read(u"Price", u"RunTray"), u"0") << "round " << round;
-  }
-  ::close(watch);
-  EXPECT_EQ(killedWhileWriting, 40);
+        return WritePrivateProfileStringW(u"Price", u"LastCheckTime", value.c_str(), file.c_str()) != FALSE;
+      },
+      [&](int round) { EXPECT_EQ(Read(u"Price", u"RunTray"), u"0") << "round " << round; });
+  EXPECT_EQ(killed, 40);
   ASSERT_TRUE(WritePrivateProfileStringW(u"Price", u"CheckTimeLong", u"45", file.c_str()));
   EXPECT_EQ(Read(u"Price", u"CheckTimeLong"), u"45");
   EXPECT_FALSE(fs::exists(dir / "config.ini.new"));

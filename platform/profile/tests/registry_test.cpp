@@ -1,9 +1,4 @@
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/inotify.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "await_new_file.h"
+#include "killed_writers.h"
 #include "win/registry.h"
 
 namespace fs = std::filesystem;
@@ -140,9 +135,7 @@ TEST_F(RunKey, AccessRightsAndBadArgumentsAreRefused) {
 }
 
 
-// Writers killed in the middle of writing (a program is killed at log-out)
-// leave one new file at most, which the next writer takes over, and the
-// entry is always one whole entry.
+// The entry is always one whole entry, whenever its writer was killed.
 TEST_F(RunKey, WritersKilledHalfWayLeaveOneNewFileAtMost) {
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRun, 0, KEY_WRITE, &key), ERROR_SUCCESS);
@@ -151,32 +144,14 @@ TEST_F(RunKey, WritersKilledHalfWayLeaveOneNewFileAtMost) {
   ASSERT_EQ(SetText(key, u"/opt/b/VXTray"), ERROR_SUCCESS);
   const std::string entryB = Entry();
   const fs::path folder = root / "config" / "autostart";
-  const int watch = ::inotify_init1(IN_CLOEXEC);
-  ASSERT_GE(watch, 0);
-  ASSERT_GE(::inotify_add_watch(watch, folder.c_str(), IN_MODIFY), 0);
-  int killedWhileWriting = 0;
-  for (int round = 0; round < 40; ++round) {
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      for (int i = 0;; ++i)
-        if (SetText(key, i % 2 ? u"/opt/a/VXTray" : u"/opt/b/VXTray") != ERROR_SUCCESS) ::_exit(1);
-    }
-    killedWhileWriting += AwaitWriteOfNewFile(watch, "Quorla.desktop", ".quorla.desktop.lock");
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status));
-    for (const auto& entry : fs::directory_iterator(folder)) {
-      const std::string name = entry.path().filename().string();
-      EXPECT_TRUE(name == "Quorla.desktop" || name == ".quorla.desktop.lock" || name == "Quorla.desktop.new")
-          << "round " << round << ": " << name;
-    }
-    const std::string now = Entry();
-    EXPECT_TRUE(now == entryA || now == entryB) << "round " << round << ": " << now;
-  }
-  ::close(watch);
-  EXPECT_EQ(killedWhileWriting, 40);
+  const int killed = KillWritersHalfWay(
+      folder, "Quorla.desktop", ".quorla.desktop.lock",
+      [&](int i) { return SetText(key, i % 2 ? u"/opt/a/VXTray" : u"/opt/b/VXTray") == ERROR_SUCCESS; },
+      [&](int round) {
+        const std::string now = Entry();
+        EXPECT_TRUE(now == entryA || now == entryB) << "round " << round << ": " << now;
+      });
+  EXPECT_EQ(killed, 40);
   ASSERT_EQ(SetText(key, u"/opt/c/VXTray"), ERROR_SUCCESS);
   EXPECT_NE(Entry().find("/opt/c/VXTray"), std::string::npos);
   EXPECT_FALSE(fs::exists(folder / "Quorla.desktop.new"));

@@ -275,9 +275,15 @@ TEST_F(HtmlViewTest, CancelledNavigationSendsNothing) {
 TEST_F(HtmlViewTest, TheControlHasTheSiteAndAsksTheViewForItsFlags) {
   ASSERT_TRUE(CreateView());
   EXPECT_GE(view->hostInfoAsked, 1);
+  ASSERT_NE(view->madeSite, nullptr);
+  IDocHostUIHandler* handler = nullptr;
+  ASSERT_EQ(view->madeSite->ExternalQueryInterface(&IID_IDocHostUIHandler, reinterpret_cast<void**>(&handler)), S_OK);
+  DOCHOSTUIINFO info{sizeof(DOCHOSTUIINFO), DOCHOSTUIFLAG_DIALOG, 0, nullptr, nullptr};
+  EXPECT_EQ(handler->GetHostInfo(&info), S_OK);
+  EXPECT_EQ(info.dwFlags, DOCHOSTUIFLAG_DIALOG | DOCHOSTUIFLAG_NO3DBORDER);
+  handler->Release();
   // The control holds the site while the view has it; the site goes with
   // the view.
-  ASSERT_NE(view->madeSite, nullptr);
   EXPECT_GE(view->madeSite->m_dwRef, 2u);
   EXPECT_EQ(CommandSite::alive, 1);
   delete view;
@@ -323,17 +329,6 @@ TEST_F(HtmlViewTest, UnansweredNewWindowIsNeverRequested) {
   PumpFor(1000);
   EXPECT_EQ(log->Count("NewWindow2 unanswered"), 1u);
   for (const auto& r : server.Requests()) EXPECT_NE(r.path, "/b");
-}
-
-TEST_F(HtmlViewTest, TheSiteAsksTheViewForTheHostFlags) {
-  ASSERT_TRUE(CreateView());
-  ASSERT_NE(view->madeSite, nullptr);
-  IDocHostUIHandler* handler = nullptr;
-  ASSERT_EQ(view->madeSite->ExternalQueryInterface(&IID_IDocHostUIHandler, reinterpret_cast<void**>(&handler)), S_OK);
-  DOCHOSTUIINFO info{sizeof(DOCHOSTUIINFO), DOCHOSTUIFLAG_DIALOG, 0, nullptr, nullptr};
-  EXPECT_EQ(handler->GetHostInfo(&info), S_OK);
-  EXPECT_EQ(info.dwFlags, DOCHOSTUIFLAG_DIALOG | DOCHOSTUIFLAG_NO3DBORDER);
-  handler->Release();
 }
 
 // A handler may delete its view, at any event; nothing reaches it later and
