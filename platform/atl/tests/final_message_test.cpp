@@ -82,9 +82,7 @@ TEST(FinalMessageTest, WaitsForTheOutermostMessageOfTheObject) {
     EXPECT_EQ(window.handleDuringFinal, nullptr);
     EXPECT_EQ(window.m_hWnd, nullptr);
   }
-}
-
-TEST(FinalMessageTest, DestroyedFromOutsideEndsAtOnce) {
+  // Destroyed from outside its own messages: at once.
   NestingWindow window;
   HWND hwnd = window.Create(nullptr, CWindow::rcDefault, nullptr, WS_POPUP);
   ASSERT_NE(hwnd, nullptr);

@@ -196,37 +196,20 @@ TEST(WindowImplTest, BoundFromTheFirstMessageWithTheClassAsDeclared) {
   EXPECT_EQ(window.m_hWnd, nullptr);
 }
 
-TEST(WindowImplTest, AFailedCreateLeavesTheObjectFreeForAnotherTry) {
+TEST(WindowImplTest, AFailedCreateLeavesTheObjectFreeForAnotherTryAtItsRectangle) {
   FirstMessages window;
   window.failCreate = true;
-  EXPECT_EQ(window.Create(nullptr, CWindow::rcDefault, nullptr, WS_POPUP), nullptr);
+  RECT area{10, 20, 110, 70};
+  EXPECT_EQ(window.Create(nullptr, area, nullptr, WS_POPUP), nullptr);
   EXPECT_EQ(window.m_hWnd, nullptr);
   window.failCreate = false;
-  HWND hwnd = window.Create(nullptr, CWindow::rcDefault, nullptr, WS_POPUP);
+  HWND hwnd = window.Create(nullptr, area, nullptr, WS_POPUP);
   ASSERT_NE(hwnd, nullptr);
   EXPECT_EQ(window.m_hWnd, hwnd);
-  window.DestroyWindow();
-}
-
-TEST(WindowImplTest, DefaultRectangleAndExplicitRectangleReachTheWindow) {
-  FirstMessages placed;
-  RECT area{10, 20, 110, 70};
-  ASSERT_NE(placed.Create(nullptr, area, nullptr, WS_POPUP), nullptr);
   RECT seen{};
-  ASSERT_TRUE(placed.GetWindowRect(&seen));
-  EXPECT_EQ(seen.left, 10);
-  EXPECT_EQ(seen.top, 20);
-  EXPECT_EQ(seen.right - seen.left, 100);
-  EXPECT_EQ(seen.bottom - seen.top, 50);
-  placed.DestroyWindow();
-
-  // rcDefault asks for the default position and size, which is some size.
-  FirstMessages defaulted;
-  ASSERT_NE(defaulted.Create(nullptr, CWindow::rcDefault, nullptr, WS_POPUP), nullptr);
-  ASSERT_TRUE(defaulted.GetClientRect(&seen));
-  EXPECT_GE(seen.right, 0);
-  EXPECT_GE(seen.bottom, 0);
-  defaulted.DestroyWindow();
+  ASSERT_TRUE(window.GetWindowRect(&seen));
+  EXPECT_EQ(std::vector<LONG>({seen.left, seen.top, seen.right, seen.bottom}), std::vector<LONG>({10, 20, 110, 70}));
+  window.DestroyWindow();
 }
 
 }  // namespace

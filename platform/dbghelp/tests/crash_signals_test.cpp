@@ -138,15 +138,19 @@ TEST(CrashSignals, EachFatalSignalGivesThePlatformsCode) {
 }
 
 TEST(CrashSignals, AccessViolationsTellReadFromWriteAndTheAddress) {
-  Outcome write = RunCrashing([] { *g_null = 1; });
-  ASSERT_TRUE(write.reported);
-  EXPECT_EQ(write.report.parameters, 2u);
-  EXPECT_EQ(write.report.information[0], 1u);
-  EXPECT_EQ(write.report.information[1], 0u);
-  Outcome read = RunCrashing([] { g_zero = *reinterpret_cast<volatile int*>(reinterpret_cast<ULONG_PTR>(g_null) + 16); });
-  ASSERT_TRUE(read.reported);
-  EXPECT_EQ(read.report.information[0], 0u);
-  EXPECT_EQ(read.report.information[1], 16u);
+  const struct {
+    const char* name;
+    void (*crash)();
+    ULONG_PTR written, address;
+  } cases[] = {{"write", [] { *g_null = 1; }, 1, 0},
+               {"read", [] { g_zero = *reinterpret_cast<volatile int*>(reinterpret_cast<ULONG_PTR>(g_null) + 16); }, 0, 16}};
+  for (const auto& c : cases) {
+    Outcome outcome = RunCrashing(c.crash);
+    ASSERT_TRUE(outcome.reported) << c.name;
+    EXPECT_EQ(outcome.report.parameters, 2u) << c.name;
+    EXPECT_EQ(outcome.report.information[0], c.written) << c.name;
+    EXPECT_EQ(outcome.report.information[1], c.address) << c.name;
+  }
 }
 
 TEST(CrashSignals, WorkerThreadsReachTheFilterEvenOnOverflow) {
@@ -193,26 +197,18 @@ LONG FaultingFilter(EXCEPTION_POINTERS*) {
 LONG ContinueSearch(EXCEPTION_POINTERS*) { return EXCEPTION_CONTINUE_SEARCH; }
 
 TEST(CrashSignals, FilterFailuresAndRefusalsEndTheProcessSoundly) {
-  pid_t child = ::fork();
-  if (child == 0) {
+  Outcome failing = RunCrashing([] {
     SetUnhandledExceptionFilter(FaultingFilter);
     DivideByZero();
-    ::_exit(99);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0x94);  // the first exception's code
-
-  child = ::fork();
-  if (child == 0) {
+  });
+  ASSERT_TRUE(WIFEXITED(failing.status));
+  EXPECT_EQ(WEXITSTATUS(failing.status), 0x94);  // the first exception's code
+  Outcome refusing = RunCrashing([] {
     SetUnhandledExceptionFilter(ContinueSearch);
     *g_null = 5;
-    ::_exit(99);
-  }
-  ::waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFSIGNALED(status));  // the host's own ending
-  EXPECT_EQ(WTERMSIG(status), SIGSEGV);
+  });
+  ASSERT_TRUE(WIFSIGNALED(refusing.status));  // the host's own ending
+  EXPECT_EQ(WTERMSIG(refusing.status), SIGSEGV);
 }
 
 TEST(MessageBox, WithoutADisplayCaptionAndTextGoToStandardError) {

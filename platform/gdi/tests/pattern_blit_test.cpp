@@ -10,10 +10,14 @@ using drawing_test::Canvas;
 
 // The 8 x 8 half-tone checker as a 1-bit device bitmap: rows of 16 bits,
 // alternately 0x55 and 0xAA in their first byte.
-HBRUSH HalftoneBrush() {
+HBITMAP HalftoneBitmap() {
   WORD rows[8];
   for (int i = 0; i < 8; ++i) rows[i] = static_cast<WORD>(0x5555 << (i & 1));
-  HBITMAP bitmap = CreateBitmap(8, 8, 1, 1, rows);
+  return CreateBitmap(8, 8, 1, 1, rows);
+}
+
+HBRUSH HalftoneBrush() {
+  HBITMAP bitmap = HalftoneBitmap();
   HBRUSH brush = CreatePatternBrush(bitmap);
   DeleteObject(bitmap);  // the brush keeps its own copy
   return brush;
@@ -24,9 +28,7 @@ HBRUSH HalftoneBrush() {
 bool HalftoneBit(int x, int y) { return ((x + y) & 1) != 0; }
 
 TEST(PatternBlit, AMonochromeBitmapKeepsItsRowsAndMakesAPatternBrush) {
-  WORD rows[8];
-  for (int i = 0; i < 8; ++i) rows[i] = static_cast<WORD>(0x5555 << (i & 1));
-  HBITMAP bitmap = CreateBitmap(8, 8, 1, 1, rows);
+  HBITMAP bitmap = HalftoneBitmap();
   ASSERT_NE(bitmap, nullptr);
   BITMAP bm{};
   ASSERT_EQ(GetObjectW(bitmap, sizeof bm, &bm), static_cast<int>(sizeof bm));

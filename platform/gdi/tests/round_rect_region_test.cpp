@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "win/regions.h"
@@ -40,17 +41,6 @@ std::vector<std::string> Corner(const Mask& m, int rows, int columns, bool right
   return out;
 }
 
-// Horizontal runs of one pixel: a pixel with no neighbour in its own row.
-std::vector<std::pair<int, int>> LonePixels(const Mask& m) {
-  std::vector<std::pair<int, int>> lone;
-  for (int y = 0; y < m.height; ++y)
-    for (int x = 0; x < m.width; ++x) {
-      bool left = x > 0 && m.In(x - 1, y), right = x + 1 < m.width && m.In(x + 1, y);
-      if (m.In(x, y) && !left && !right) lone.emplace_back(x, y);
-    }
-  return lone;
-}
-
 HRGN NoticeShape(int w, int h) {
   HRGN shape = CreateRoundRectRgn(0, 0, w + 1, h + 1, 7, 7);
   const POINT cuts[] = {{1, 1}, {w - 2, 1}, {1, h - 2}, {w - 2, h - 2}};
@@ -84,10 +74,8 @@ TEST(RoundRectRegion, FitsTheBoxWithoutItsLastColumnAndRow) {
     ASSERT_NE(r, nullptr);
     RECT box{};
     EXPECT_EQ(GetRgnBox(r, &box), c.type) << c.given.left << "," << c.given.right;
-    EXPECT_EQ(box.left, c.box.left);
-    EXPECT_EQ(box.top, c.box.top);
-    EXPECT_EQ(box.right, c.box.right);
-    EXPECT_EQ(box.bottom, c.box.bottom);
+    EXPECT_EQ(std::tie(box.left, box.top, box.right, box.bottom),
+              std::tie(c.box.left, c.box.top, c.box.right, c.box.bottom));
     DeleteObject(r);
   }
 }
@@ -140,19 +128,9 @@ TEST(RoundRectRegion, NoticeWindowShape) {
   const int w = 397, h = 317;
   HRGN shape = NoticeShape(w, h);
   Mask m = Read(shape, w + 1, h + 1);
-  // Each corner read from its own corner outwards: rows, then columns.
-  const std::vector<std::string> corner = {"..####", "..####", "######", "######", "######", "######"};
-  struct Case {
-    const char* name;
-    bool right, bottom;
-  } corners[] = {{"top left", false, false}, {"top right", true, false},
-                 {"bottom left", false, true}, {"bottom right", true, true}};
-  Mask inside = m;
-  inside.width = w;
-  inside.height = h;
-  for (const Case& c : corners) EXPECT_EQ(Corner(inside, 6, 6, c.right, c.bottom), corner) << c.name;
-  // Whole rows: the two first and last rows run from 2 to w - 3, all others
-  // fill the width; nothing lies in the column w or the row h.
+  // Every row whole: the two first and last rows run from 2 to w - 3 (the
+  // corner pixel and the cut one beside it outside), all others fill the
+  // width; nothing lies in the column w or the row h.
   for (int y = 0; y <= h; ++y) {
     std::string expected(w + 1, '.');
     if (y < h) {
@@ -161,13 +139,6 @@ TEST(RoundRectRegion, NoticeWindowShape) {
     }
     ASSERT_EQ(m.rows[y], expected) << "row " << y;
   }
-  EXPECT_TRUE(LonePixels(inside).empty());
-  // The four cut pixels and the corner pixels are outside, their neighbours
-  // towards the middle inside.
-  const POINT outside[] = {{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {1, 1}, {w - 2, 1}, {1, h - 2}, {w - 2, h - 2}};
-  for (POINT p : outside) EXPECT_FALSE(PtInRegion(shape, p.x, p.y)) << p.x << "," << p.y;
-  const POINT kept[] = {{2, 1}, {w - 3, 1}, {2, h - 2}, {w - 3, h - 2}, {0, 2}, {w - 1, 2}, {0, h - 3}, {w - 1, h - 3}};
-  for (POINT p : kept) EXPECT_TRUE(PtInRegion(shape, p.x, p.y)) << p.x << "," << p.y;
   DeleteObject(shape);
 }
 
