@@ -55,10 +55,9 @@ TEST(CImageTest, LoadKeepsStraightAlphaInATopDownSection) {
     for (int x = 0; x < 3; ++x) {
       const auto* pixel = static_cast<const Bgra*>(image.GetPixelAddress(x, y));
       ASSERT_NE(pixel, nullptr);
-      EXPECT_EQ(pixel->r, kStraight[y][x][0]) << x << "," << y;
-      EXPECT_EQ(pixel->g, kStraight[y][x][1]) << x << "," << y;
-      EXPECT_EQ(pixel->b, kStraight[y][x][2]) << x << "," << y;
-      EXPECT_EQ(pixel->a, kStraight[y][x][3]) << x << "," << y;
+      EXPECT_EQ(std::vector<BYTE>({pixel->r, pixel->g, pixel->b, pixel->a}),
+                std::vector<BYTE>(kStraight[y][x], kStraight[y][x] + 4))
+          << x << "," << y;
       EXPECT_EQ(static_cast<const BYTE*>(image.GetBits()) + y * image.GetPitch() + x * 4,
                 reinterpret_cast<const BYTE*>(pixel));
     }

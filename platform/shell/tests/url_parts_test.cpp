@@ -47,18 +47,17 @@ TEST(UrlParts, HostNames) {
 
 TEST(UrlParts, BufferSizeDecidesLongHosts) {
   // A host of 259 characters fits a buffer of 260; one of 260 does not.
-  for (std::size_t length : {259u, 260u}) {
-    std::u16string url = u"http://" + std::u16string(length - 4, u'a') + u".com/x";
+  const struct {
+    std::size_t length;
+    HRESULT hr;
+    DWORD size;  // the host's length, or the room it needs
+  } cases[] = {{259, S_OK, 259}, {260, E_POINTER, 261}};
+  for (const auto& c : cases) {
+    std::u16string url = u"http://" + std::u16string(c.length - 4, u'a') + u".com/x";
     WCHAR host[260];
     DWORD size = 260;
-    HRESULT hr = UrlGetPartW(url.c_str(), host, &size, URL_PART_HOSTNAME, 0);
-    if (length == 259) {
-      EXPECT_EQ(hr, S_OK);
-      EXPECT_EQ(size, 259u);
-    } else {
-      EXPECT_EQ(hr, E_POINTER);
-      EXPECT_EQ(size, 261u);
-    }
+    EXPECT_EQ(UrlGetPartW(url.c_str(), host, &size, URL_PART_HOSTNAME, 0), c.hr) << c.length;
+    EXPECT_EQ(size, c.size) << c.length;
   }
 }
 
