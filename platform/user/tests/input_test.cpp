@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
@@ -13,11 +12,7 @@ namespace {
 
 using quorla_test::Seen;
 
-inline LPCWSTR MAKEINTRESOURCEW_FOR_TEST(WORD id) { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(id)); }
 using quorla_test::WindowLog;
-
-const std::vector<UINT> kMouseMessages = {WM_MOUSEMOVE,   WM_LBUTTONDOWN,   WM_LBUTTONUP,  WM_LBUTTONDBLCLK,
-                                          WM_RBUTTONDOWN, WM_RBUTTONUP,     WM_SETCURSOR,  WM_CAPTURECHANGED};
 
 HWND Shown(int x, int y, int w, int h, LPCWSTR className = u"QuorlaTestWindow", DWORD style = 0) {
   HWND hwnd = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE | style, x, y, w, h, className);
@@ -260,24 +255,6 @@ TEST(Input, OtherWidgetsKeepTheirInput) {
   DestroyWindow(hwnd);
 }
 
-TEST(Input, ACloseFromTheDesktopArrivesAsCloseOnly) {
-  WindowLog log;
-  HWND hwnd = Shown(0, 0, 10, 10);
-  log.handlers[WM_CLOSE] = [](HWND, UINT, WPARAM, LPARAM) { return 0; };  // refuses
-  QCloseEvent close;
-  QCoreApplication::sendEvent(quorla::WidgetOfWindow(hwnd), &close);
-  EXPECT_FALSE(close.isAccepted());
-  quorla_test::DrainMessages();
-  EXPECT_EQ(log.Of(hwnd, WM_CLOSE).size(), 1u);
-  EXPECT_TRUE(IsWindowVisible(hwnd));
-  EXPECT_TRUE(quorla::WidgetOfWindow(hwnd)->isVisible());
-  log.handlers.erase(WM_CLOSE);
-  QCloseEvent again;
-  QCoreApplication::sendEvent(quorla::WidgetOfWindow(hwnd), &again);
-  quorla_test::DrainMessages();
-  EXPECT_FALSE(IsWindow(hwnd)) << "the default handling destroys it";
-}
-
 TEST(Input, APressActivatesItsTopLevelWindowFirst) {
   WindowLog log;
   HWND b = Shown(200, 0, 50, 50);
@@ -302,7 +279,7 @@ TEST(Input, CursorsAndPointerState) {
   } cursors[] = {{IDC_ARROW, Qt::ArrowCursor},      {IDC_HAND, Qt::PointingHandCursor}, {IDC_SIZEWE, Qt::SizeHorCursor},
                  {IDC_SIZENS, Qt::SizeVerCursor},   {IDC_SIZENWSE, Qt::SizeFDiagCursor}, {IDC_SIZENESW, Qt::SizeBDiagCursor},
                  {IDC_SIZEALL, Qt::SizeAllCursor},  {IDC_IBEAM, Qt::IBeamCursor},         {IDC_WAIT, Qt::WaitCursor}};
-  EXPECT_EQ(LoadCursorW(nullptr, MAKEINTRESOURCEW_FOR_TEST(1)), nullptr);
+  EXPECT_EQ(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(1))), nullptr);
   WindowLog log;
   HWND hwnd = Shown(0, 0, 100, 100);
   HCURSOR wanted = nullptr;

@@ -8,80 +8,18 @@
 #include <QWidget>
 #include <vector>
 
-#include "win/dc.h"
-#include "win/input.h"
+#include "window_access.h"
+#include "window_test_support.h"
 #include "win/menus.h"
-#include "win/messages.h"
-#include "win/text_draw.h"
-#include "win/timers.h"
-#include "win/window_classes.h"
-#include "win/window_objects.h"
-#include "win/window_state.h"
-#include "win/window_styles.h"
 
 namespace {
 
-struct MoverLog {
-  std::vector<POINT> moves;  // WM_MOVE's client origins
-  int ticks = 0;
-  int releases = 0;  // WM_LBUTTONUP that reached the window
-  bool loopDone = false;
-  bool releaseCaptureAtTick = false;
-  bool escapeAtTick = false;
-};
-MoverLog* g_mover = nullptr;
-
-LRESULT MoverProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  MoverLog* log = g_mover;
-  if (log) {
-    switch (message) {
-      case WM_LBUTTONDOWN:
-        // As the notice pop-up does: a press anywhere drags the window.
-        SendMessageW(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
-        log->loopDone = true;
-        return 0;
-      case WM_LBUTTONUP:
-        ++log->releases;
-        return 0;
-      case WM_MOVE:
-        log->moves.push_back(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        break;
-      case WM_TIMER:
-        ++log->ticks;
-        if (log->releaseCaptureAtTick && log->ticks == 2) ReleaseCapture();
-        if (log->escapeAtTick && log->ticks == 2) PostMessageW(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
-        return 0;
-      default:
-        break;
-    }
-  }
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-void StartQt() {
-  HDC dc = CreateCompatibleDC(nullptr);
-  SIZE extent{};
-  GetTextExtentPoint32W(dc, u"x", 1, &extent);
-  DeleteDC(dc);
-}
-
-// The top-level widget that shows a window.
-QWidget* WidgetOf(HWND hwnd) {
-  RECT area{};
-  GetWindowRect(hwnd, &area);
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (!widget->isVisible() || widget->inherits("QMenu")) continue;
-    QRect geometry = widget->geometry();
-    if (geometry.x() == area.left && geometry.y() == area.top && geometry.width() == area.right - area.left &&
-        geometry.height() == area.bottom - area.top)
-      return widget;
-  }
-  return nullptr;
-}
+using quorla_test::Edges;
+using quorla_test::WindowLog;
 
 // A mouse event at a screen point, aimed at the window's widget.
 void SendMouse(HWND hwnd, QEvent::Type type, QPoint screen, Qt::MouseButtons buttons) {
-  QWidget* widget = WidgetOf(hwnd);
+  QWidget* widget = quorla::WidgetOfWindow(hwnd);
   ASSERT_NE(widget, nullptr);
   QPointF local = QPointF(screen - widget->geometry().topLeft());
   Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
@@ -89,50 +27,48 @@ void SendMouse(HWND hwnd, QEvent::Type type, QPoint screen, Qt::MouseButtons but
   QApplication::sendEvent(widget, &event);
 }
 
+// A tool window at (100,100)-(300,200) that, as the notice pop-up does,
+// drags itself from a press anywhere; what it heard meanwhile.
 class MoveLoopTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    StartQt();
-    WNDCLASSEXW info{};
-    info.cbSize = sizeof(info);
-    if (!GetClassInfoExW(nullptr, u"QuorlaMover", &info)) {
-      info.lpfnWndProc = MoverProcedure;
-      info.lpszClassName = u"QuorlaMover";
-      ASSERT_NE(RegisterClassExW(&info), 0);
-    }
-    g_mover = &log_;
-    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, u"QuorlaMover", nullptr, WS_POPUP | WS_VISIBLE, 100, 100, 200, 100,
-                            nullptr, nullptr, nullptr, nullptr);
+    log_.handlers[WM_LBUTTONDOWN] = [this](HWND hwnd, UINT, WPARAM, LPARAM) -> LRESULT {
+      SendMessageW(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+      loopDone_ = true;
+      return 0;
+    };
+    log_.handlers[WM_LBUTTONUP] = [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; };
+    log_.handlers[WM_TIMER] = [this](HWND hwnd, UINT, WPARAM, LPARAM) -> LRESULT {
+      if (++ticks_ == 2 && endAtSecondTick_) endAtSecondTick_(hwnd);
+      return 0;
+    };
+    hwnd_ = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE, 100, 100, 200, 100, u"QuorlaTestWindow",
+                                      WS_EX_TOOLWINDOW);
     ASSERT_NE(hwnd_, nullptr);
-    Pump();
-    log_ = MoverLog{};
+    quorla_test::DrainMessages();
+    log_.Clear();
   }
   void TearDown() override {
     DestroyWindow(hwnd_);
-    g_mover = nullptr;
-    Pump();
+    quorla_test::DrainMessages();
   }
 
   // Runs the thread's loop until the move loop has come and gone.
   void RunUntilLoopDone() {
-    for (int rounds = 0; !log_.loopDone && rounds < 500; ++rounds) {
+    for (int rounds = 0; !loopDone_ && rounds < 500; ++rounds) {
       MSG msg;
       if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
       else MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+    ASSERT_TRUE(loopDone_);
   }
-  static void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-  }
-  POINT Corner() const {
-    RECT area{};
-    GetWindowRect(hwnd_, &area);
-    return POINT{area.left, area.top};
-  }
+  Edges Corner() const { return quorla_test::WindowEdges(hwnd_); }
 
-  MoverLog log_;
+  WindowLog log_;
   HWND hwnd_ = nullptr;
+  bool loopDone_ = false;
+  int ticks_ = 0;
+  std::function<void(HWND)> endAtSecondTick_;
 };
 
 TEST_F(MoveLoopTest, ADragMovesTheWindowByThePointersTravelWhileTimersTick) {
@@ -143,70 +79,58 @@ TEST_F(MoveLoopTest, ADragMovesTheWindowByThePointersTravelWhileTimersTick) {
   QTimer::singleShot(120, [hwnd] { SendMouse(hwnd, QEvent::MouseMove, QPoint(160, 150), Qt::LeftButton); });
   QTimer::singleShot(180, [hwnd] { SendMouse(hwnd, QEvent::MouseButtonRelease, QPoint(165, 145), Qt::NoButton); });
   RunUntilLoopDone();
-  ASSERT_TRUE(log_.loopDone);
-  POINT corner = Corner();
-  EXPECT_EQ(corner.x, 155);
-  EXPECT_EQ(corner.y, 135);
-  ASSERT_GE(log_.moves.size(), 2u);
-  EXPECT_EQ(log_.moves.front().x, 130);
-  EXPECT_EQ(log_.moves.front().y, 120);
-  EXPECT_GT(log_.ticks, 2);
-  EXPECT_EQ(log_.releases, 0);  // the loop took the release
+  KillTimer(hwnd_, 1);
+  EXPECT_EQ(Corner(), (Edges{155, 135, 355, 235}));
+  auto moves = log_.Of(hwnd_, WM_MOVE);
+  ASSERT_GE(moves.size(), 2u);
+  EXPECT_EQ(moves.front().lParam, MAKELPARAM(130, 120));
+  EXPECT_GT(ticks_, 2);
+  EXPECT_TRUE(log_.Of(hwnd_, WM_LBUTTONUP).empty()) << "the loop took the release";
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
-TEST_F(MoveLoopTest, AQuickClickQueuedBeforeTheLoopEndsItAtOnce) {
+TEST_F(MoveLoopTest, AQuickClickQueuedBeforeTheLoopOrAButtonAlreadyUpEndsItAtOnce) {
   SendMouse(hwnd_, QEvent::MouseButtonPress, QPoint(110, 110), Qt::LeftButton);
   SendMouse(hwnd_, QEvent::MouseButtonRelease, QPoint(110, 110), Qt::NoButton);
   RunUntilLoopDone();
-  ASSERT_TRUE(log_.loopDone);
-  Pump();
-  POINT corner = Corner();
-  EXPECT_EQ(corner.x, 100);
-  EXPECT_EQ(corner.y, 100);
-  EXPECT_TRUE(log_.moves.empty());
-  EXPECT_EQ(log_.releases, 0);
-  EXPECT_EQ(GetCapture(), nullptr);
-}
-
-TEST_F(MoveLoopTest, EndsAtOnceWhenTheButtonIsAlreadyUp) {
+  quorla_test::DrainMessages();
   ASSERT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
   EXPECT_EQ(SendMessageW(hwnd_, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0), 0);
+  EXPECT_EQ(Corner(), (Edges{100, 100, 300, 200}));
+  EXPECT_TRUE(log_.Of(hwnd_, WM_MOVE).empty());
+  EXPECT_TRUE(log_.Of(hwnd_, WM_LBUTTONUP).empty());
   EXPECT_EQ(GetCapture(), nullptr);
-  EXPECT_TRUE(log_.moves.empty());
 }
 
 TEST_F(MoveLoopTest, CaptureLostOrEscapeEndsTheDrag) {
   struct EndCase {
     const char* name;
-    bool releaseCapture;
-    bool escape;
-    POINT corner;
+    std::function<void(HWND)> end;
+    Edges corner;
   } cases[] = {
-      {"the capture goes away: the window stays where it got to", true, false, {130, 120}},
-      {"escape: the window goes back", false, true, {100, 100}},
+      {"the capture goes away: the window stays where it got to", [](HWND) { ReleaseCapture(); },
+       {130, 120, 330, 220}},
+      {"escape: the window goes back", [](HWND h) { PostMessageW(h, WM_KEYDOWN, VK_ESCAPE, 0); },
+       {100, 100, 300, 200}},
   };
   for (const EndCase& c : cases) {
     SCOPED_TRACE(c.name);
     SetWindowPos(hwnd_, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Pump();
-    log_ = MoverLog{};
-    log_.releaseCaptureAtTick = c.releaseCapture;
-    log_.escapeAtTick = c.escape;
+    quorla_test::DrainMessages();
+    loopDone_ = false;
+    ticks_ = 0;
+    endAtSecondTick_ = c.end;
     SendMouse(hwnd_, QEvent::MouseButtonPress, QPoint(110, 110), Qt::LeftButton);
     HWND hwnd = hwnd_;
     QTimer::singleShot(5, [hwnd] { SendMouse(hwnd, QEvent::MouseMove, QPoint(140, 130), Qt::LeftButton); });
     SetTimer(hwnd_, 2, 40, nullptr);
     RunUntilLoopDone();
     KillTimer(hwnd_, 2);
-    ASSERT_TRUE(log_.loopDone);
-    POINT corner = Corner();
-    EXPECT_EQ(corner.x, c.corner.x);
-    EXPECT_EQ(corner.y, c.corner.y);
+    EXPECT_EQ(Corner(), c.corner);
     EXPECT_EQ(GetCapture(), nullptr);
     // The button is still down for the layer: let it go.
     SendMouse(hwnd_, QEvent::MouseButtonRelease, QPoint(140, 130), Qt::NoButton);
-    Pump();
+    quorla_test::DrainMessages();
   }
 }
 

@@ -14,6 +14,7 @@
 #include "hosted_widgets_qt.h"
 #include "window_access.h"
 #include "window_test_support.h"
+#include "win/menus.h"
 #include "win/regions.h"
 
 namespace {
@@ -50,12 +51,13 @@ void RunUntil(const std::function<bool()>& done) {
   }
 }
 
-POINT Place(HWND hwnd) {
+// Where a window is: a child in its parent's client area, else on the screen.
+std::pair<LONG, LONG> Place(HWND hwnd) {
   RECT rect{};
   GetWindowRect(hwnd, &rect);
   POINT corner{rect.left, rect.top};
   if (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) ScreenToClient(GetParent(hwnd), &corner);
-  return corner;
+  return {corner.x, corner.y};
 }
 
 // A press on the window posts the caption press with the point in client
@@ -126,23 +128,21 @@ TEST_F(PostedCaptionDrag, TheWindowMovesByThePointersTravelFromWhereTheRequestWa
     SetWindowPos(child_, nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     quorla_test::DrainMessages();
     HWND dragged = c.child ? child_ : top_;
-    const POINT before = Place(dragged);
+    const auto [x0, y0] = Place(dragged);
     // Over the child, or over the pop-up beside it.
     const QPoint press = c.child ? QPoint(100 + 20 + 40, 100 + 30 + 20) : QPoint(100 + 200, 100 + 150);
     log_.Clear();
     Drag(press, c.early, c.travel);
-    const POINT after = Place(dragged);
-    EXPECT_EQ(after.x, before.x + c.travel.x());
-    EXPECT_EQ(after.y, before.y + c.travel.y());
+    EXPECT_EQ(Place(dragged), std::make_pair(LONG(x0 + c.travel.x()), LONG(y0 + c.travel.y())));
+    auto commands = log_.Of(dragged, WM_SYSCOMMAND);
+    ASSERT_EQ(commands.size(), 1u) << "the posted press went to the window it was posted to";
+    EXPECT_EQ(commands[0].wParam, WPARAM{SC_MOVE | HTCAPTION});
     // Never back by the travel that came before: each step lies on the way.
     for (const quorla_test::Seen& move : log_.Of(dragged, WM_MOVE)) {
       const int x = GET_X_LPARAM(move.lParam), y = GET_Y_LPARAM(move.lParam);
-      EXPECT_TRUE((x - before.x) * c.travel.x() >= 0 && (y - before.y) * c.travel.y() >= 0) << x << "," << y;
+      EXPECT_TRUE((x - x0) * c.travel.x() >= 0 && (y - y0) * c.travel.y() >= 0) << x << "," << y;
     }
-    if (c.child) {
-      EXPECT_EQ(Place(top_).x, 100);
-      EXPECT_EQ(Place(top_).y, 100);
-    }
+    if (c.child) EXPECT_EQ(Place(top_), std::make_pair(LONG{100}, LONG{100}));
     EXPECT_EQ(GetCapture(), nullptr);
   }
 }
@@ -151,7 +151,7 @@ TEST_F(PostedCaptionDrag, AQuickClickMovesNothing) {
   for (bool child : {false, true}) {
     SCOPED_TRACE(child ? "child" : "pop-up");
     HWND clicked = child ? child_ : top_;
-    const POINT before = Place(clicked);
+    const auto before = Place(clicked);
     const QPoint at = child ? QPoint(160, 150) : QPoint(300, 250);
     log_.Clear();
     Send(top_, QEvent::MouseButtonPress, at, Qt::LeftButton);
@@ -159,8 +159,7 @@ TEST_F(PostedCaptionDrag, AQuickClickMovesNothing) {
     quorla_test::DrainMessages();
     EXPECT_EQ(log_.Of(clicked, WM_NCLBUTTONDOWN).size(), 1u);
     EXPECT_TRUE(log_.Of(clicked, WM_MOVE).empty());
-    EXPECT_EQ(Place(clicked).x, before.x);
-    EXPECT_EQ(Place(clicked).y, before.y);
+    EXPECT_EQ(Place(clicked), before);
     EXPECT_EQ(GetCapture(), nullptr);
   }
 }
@@ -169,7 +168,7 @@ TEST_F(PostedCaptionDrag, AChildStaysInsideItsParent) {
   // The parent's client area is 300 × 200; the child 100 × 50 starts at (20, 30).
   struct Case {
     QPoint travel;
-    POINT expected;
+    std::pair<LONG, LONG> expected;
   } cases[] = {
       {{400, 400}, {200, 150}},   // against the right and bottom edges
       {{-100, -100}, {0, 0}},     // against the left and top edges
@@ -181,8 +180,7 @@ TEST_F(PostedCaptionDrag, AChildStaysInsideItsParent) {
     SetWindowPos(child_, nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     quorla_test::DrainMessages();
     Drag(QPoint(160, 150), QPoint(), c.travel);
-    EXPECT_EQ(Place(child_).x, c.expected.x);
-    EXPECT_EQ(Place(child_).y, c.expected.y);
+    EXPECT_EQ(Place(child_), c.expected);
   }
 }
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "win/system_metrics.h"
 #include "window_access.h"
 #include "window_test_support.h"
 
@@ -59,15 +58,11 @@ TEST(WindowPlacement, SetWindowPosOnAHiddenWindowNotifiesAtOnce) {
     WindowLog log;
     ASSERT_TRUE(SetWindowPos(hwnd, HWND_TOP, c.x, c.y, c.cx, c.cy, c.flags));
     EXPECT_EQ(log.MessagesOf(hwnd, {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE, WM_PAINT}), c.expected);
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    EXPECT_TRUE(EqualRect(&r, &c.after)) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
-    RECT client;
-    GetClientRect(hwnd, &client);
-    EXPECT_EQ(client.right, c.after.right - c.after.left);
+    EXPECT_EQ(quorla_test::WindowEdges(hwnd), quorla_test::EdgesOf(c.after));
+    const int w = c.after.right - c.after.left, h = c.after.bottom - c.after.top;
+    EXPECT_EQ(quorla_test::ClientEdges(hwnd), (quorla_test::Edges{0, 0, w, h}));
     EXPECT_FALSE(IsWindowVisible(hwnd));
-    if (!log.Of(hwnd, WM_SIZE).empty())
-      EXPECT_EQ(log.Of(hwnd, WM_SIZE)[0].lParam, MAKELPARAM(c.after.right - c.after.left, c.after.bottom - c.after.top));
+    for (const quorla_test::Seen& size : log.Of(hwnd, WM_SIZE)) EXPECT_EQ(size.lParam, MAKELPARAM(w, h));
     DestroyWindow(hwnd);
   }
 }
@@ -81,10 +76,7 @@ TEST(WindowPlacement, TheChangingHandlerMayAlterThePlacement) {
     return 0;
   };
   MoveWindow(hwnd, 3, 4, 500, 60, TRUE);
-  RECT r;
-  GetWindowRect(hwnd, &r);
-  EXPECT_EQ(r.right - r.left, 120);
-  EXPECT_EQ(r.bottom - r.top, 60);
+  EXPECT_EQ(quorla_test::WindowEdges(hwnd), (quorla_test::Edges{3, 4, 123, 64}));
   EXPECT_EQ(log.Of(hwnd, WM_SIZE).at(0).lParam, MAKELPARAM(120, 60));
   DestroyWindow(hwnd);
 }
@@ -113,41 +105,11 @@ TEST(WindowPlacement, ShowWindowSendsShowWindowFirstAndReportsThePreviousState) 
   DestroyWindow(hwnd);
 }
 
-TEST(WindowPlacement, MaximiseMinimiseAndRestore) {
-  HWND hwnd = quorla_test::MakeTopLevel(WS_OVERLAPPEDWINDOW, 30, 40, 200, 100);
-  WindowLog log;
-  ShowWindow(hwnd, SW_MAXIMIZE);
-  EXPECT_TRUE(IsZoomed(hwnd));
-  RECT work{}, maximised{};
-  ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
-  GetWindowRect(hwnd, &maximised);
-  EXPECT_TRUE(EqualRect(&work, &maximised)) << "a maximised window fills the work area";
-  EXPECT_EQ(log.Of(hwnd, WM_SIZE).back().wParam, SIZE_MAXIMIZED);
-  ShowWindow(hwnd, SW_RESTORE);
-  EXPECT_FALSE(IsZoomed(hwnd));
-  RECT r;
-  GetWindowRect(hwnd, &r);
-  EXPECT_EQ(r.left, 30);
-  EXPECT_EQ(r.right, 230);
-  EXPECT_EQ(log.Of(hwnd, WM_SIZE).back().wParam, SIZE_RESTORED);
-  ShowWindow(hwnd, SW_MINIMIZE);
-  EXPECT_TRUE(IsIconic(hwnd));
-  EXPECT_EQ(log.Of(hwnd, WM_SIZE).back().wParam, SIZE_MINIMIZED);
-  ShowWindow(hwnd, SW_RESTORE);
-  EXPECT_FALSE(IsIconic(hwnd));
-  GetWindowRect(hwnd, &r);
-  EXPECT_EQ(r.top, 40);
-  DestroyWindow(hwnd);
-}
-
 TEST(WindowPlacement, ChildCoordinatesAndMapping) {
   HWND top = quorla_test::MakeTopLevel(WS_POPUP, 100, 200, 300, 300);
   HWND child = quorla_test::MakeChild(top, WS_VISIBLE, 10, 20, 50, 50);
   HWND grandchild = quorla_test::MakeChild(child, WS_VISIBLE, 5, 6, 10, 10);
-  RECT r;
-  GetWindowRect(grandchild, &r);
-  EXPECT_EQ(r.left, 115);
-  EXPECT_EQ(r.top, 226);
+  EXPECT_EQ(quorla_test::WindowEdges(grandchild), (quorla_test::Edges{115, 226, 125, 236}));
   struct Case {
     HWND from, to;
     POINT in, out;
@@ -160,8 +122,7 @@ TEST(WindowPlacement, ChildCoordinatesAndMapping) {
   for (const Case& c : cases) {
     POINT p = c.in;
     MapWindowPoints(c.from, c.to, &p, 1);
-    EXPECT_EQ(p.x, c.out.x);
-    EXPECT_EQ(p.y, c.out.y);
+    EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(c.out.x, c.out.y));
   }
   POINT p{0, 0};
   ClientToScreen(child, &p);

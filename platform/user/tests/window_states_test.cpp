@@ -28,20 +28,8 @@ RECT WorkArea() {
   return area;
 }
 
-RECT WindowRect(HWND hwnd) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  return r;
-}
-
-bool Same(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-std::string Text(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-         std::to_string(r.bottom);
-}
+using quorla_test::EdgesOf;
+using quorla_test::WindowEdges;
 
 struct SizeSeen {
   WPARAM kind;
@@ -87,11 +75,8 @@ TEST(WindowStates, WmSizeTellsTheNewStateAndIsZoomedAgreesInsideIt) {
     ShowWindow(hwnd, step.show);
     ASSERT_EQ(sizes.size(), 1u);
     EXPECT_EQ(sizes[0], step.size);
-    EXPECT_TRUE(Same(WindowRect(hwnd), step.rect)) << Text(WindowRect(hwnd));
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    EXPECT_EQ(client.right, step.size.width);
-    EXPECT_EQ(client.bottom, step.size.height);
+    EXPECT_EQ(WindowEdges(hwnd), EdgesOf(step.rect));
+    EXPECT_EQ(quorla_test::ClientEdges(hwnd), (quorla_test::Edges{0, 0, step.size.width, step.size.height}));
     // Without a window manager a minimised window is off the screen, but it
     // is still a visible window to the program.
     EXPECT_TRUE(IsWindowVisible(hwnd));
@@ -142,11 +127,9 @@ TEST(WindowStates, MaximisingCoversWhatMinMaxInfoSays) {
     log.Clear();
     ShowWindow(hwnd, SW_MAXIMIZE);
     EXPECT_EQ(log.MessagesOf(hwnd, {WM_GETMINMAXINFO, WM_SIZE}), (std::vector<UINT>{WM_GETMINMAXINFO, WM_SIZE}));
-    EXPECT_TRUE(Same(WindowRect(hwnd), c.expected)) << Text(WindowRect(hwnd));
-    EXPECT_EQ(defaults.ptMaxSize.x, area.right - area.left);
-    EXPECT_EQ(defaults.ptMaxSize.y, area.bottom - area.top);
-    EXPECT_EQ(defaults.ptMaxPosition.x, area.left);
-    EXPECT_EQ(defaults.ptMaxPosition.y, area.top);
+    EXPECT_EQ(WindowEdges(hwnd), EdgesOf(c.expected));
+    EXPECT_EQ(EdgesOf({defaults.ptMaxPosition.x, defaults.ptMaxPosition.y, defaults.ptMaxSize.x, defaults.ptMaxSize.y}),
+              EdgesOf({area.left, area.top, area.right - area.left, area.bottom - area.top}));
     EXPECT_GT(defaults.ptMinTrackSize.x, 0);
     EXPECT_GE(defaults.ptMaxTrackSize.x, defaults.ptMaxSize.x);
     DestroyWindow(hwnd);
@@ -198,7 +181,7 @@ TEST(WindowStates, AnOverlappedWindowsFirstRectangleAndCaption) {
     ASSERT_FALSE(log.seen.empty());
     EXPECT_EQ(log.seen.front().message == WM_GETMINMAXINFO, c.asked);
     EXPECT_EQ(log.Of(hwnd, WM_GETMINMAXINFO).size(), c.asked ? 1u : 0u);
-    EXPECT_TRUE(Same(WindowRect(hwnd), c.expected)) << Text(WindowRect(hwnd));
+    EXPECT_EQ(WindowEdges(hwnd), EdgesOf(c.expected));
     const bool overlapped = !(c.style & WS_POPUP);
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
     EXPECT_EQ((style & WS_CAPTION) == WS_CAPTION, overlapped);
@@ -227,9 +210,7 @@ TEST(WindowStates, NegativeSizesAreNoSize) {
     log.Clear();
     if (c.moveWindow) MoveWindow(hwnd, 20, 20, c.w, c.h, TRUE);
     else SetWindowPos(hwnd, nullptr, 20, 20, c.w, c.h, SWP_NOZORDER);
-    RECT r = WindowRect(hwnd);
-    EXPECT_EQ(r.right - r.left, c.expectedW);
-    EXPECT_EQ(r.bottom - r.top, c.expectedH);
+    EXPECT_EQ(WindowEdges(hwnd), (quorla_test::Edges{20, 20, 20 + c.expectedW, 20 + c.expectedH}));
     auto sizes = log.Of(hwnd, WM_SIZE);
     ASSERT_EQ(sizes.size(), 1u);
     EXPECT_EQ(sizes[0].lParam, MAKELPARAM(static_cast<WORD>(c.expectedW), static_cast<WORD>(c.expectedH)));
@@ -304,10 +285,7 @@ TEST(WindowStates, TheFrameFollowsTheStyleAtOnce) {
       EXPECT_TRUE(widget->isVisible());
     }
     EXPECT_EQ(widget->geometry(), QRect(50, 60, 300, 200));
-    RECT client{}, window = WindowRect(hwnd);
-    GetClientRect(hwnd, &client);
-    EXPECT_EQ(client.right, window.right - window.left) << "the client area is the whole window";
-    EXPECT_EQ(client.bottom, window.bottom - window.top);
+    EXPECT_EQ(quorla_test::ClientEdges(hwnd), (quorla_test::Edges{0, 0, 300, 200})) << "the client area is the whole window";
     DestroyWindow(hwnd);
   }
 }

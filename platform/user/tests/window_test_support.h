@@ -1,6 +1,7 @@
 #pragma once
 // A window class for tests that records every message its windows get and
 // lets a test answer chosen messages itself.
+#include <array>
 #include <functional>
 #include <map>
 #include <vector>
@@ -57,5 +58,19 @@ void FillWindow(HWND hwnd, COLORREF color, const RECT* area = nullptr);
 
 // Takes and dispatches messages until none is left (WM_PAINT included).
 void DrainMessages();
+
+// A rectangle's edges in one value, for comparing and printing whole.
+using Edges = std::array<LONG, 4>;
+inline Edges EdgesOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline Edges WindowEdges(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return EdgesOf(r);
+}
+inline Edges ClientEdges(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  return EdgesOf(r);
+}
 
 }  // namespace quorla_test
