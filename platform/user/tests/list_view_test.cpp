@@ -93,6 +93,11 @@ class ListViewTest : public ::testing::Test {
     item.iItem = row;
     return SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : -1;
   }
+  quorla_test::Edges ItemEdges(int row) const {
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    EXPECT_TRUE(SendMessageW(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)));
+    return quorla_test::EdgesOf(rect);
+  }
   int Top() const { return static_cast<int>(SendMessageW(list_, LVM_GETTOPINDEX, 0, 0)); }
   // The child at the list's right edge, below the header.
   HWND ScrollBar() const {
@@ -156,7 +161,7 @@ TEST_F(ListViewTest, SubItemRectanglesFollowColumnsAndRowsOfTheImageListsHeight)
   struct Case {
     int row, column, code;
     bool ok;
-    RECT expected;
+    quorla_test::Edges expected;
   } cases[] = {
       {0, 0, LVIR_BOUNDS, true, {0, headerHeight_, 430, headerHeight_ + 30}},  // the whole row
       {1, 0, LVIR_LABEL, true, {0, row1, 280, row1 + 30}},
@@ -170,16 +175,9 @@ TEST_F(ListViewTest, SubItemRectanglesFollowColumnsAndRowsOfTheImageListsHeight)
     RECT rect{c.code, c.column, 0, 0};
     const bool ok = SendMessageW(list_, LVM_GETSUBITEMRECT, static_cast<WPARAM>(c.row), reinterpret_cast<LPARAM>(&rect));
     EXPECT_EQ(ok, c.ok) << c.row << "," << c.column;
-    if (!ok) continue;
-    EXPECT_EQ(rect.left, c.expected.left) << c.row << "," << c.column;
-    EXPECT_EQ(rect.top, c.expected.top) << c.row << "," << c.column;
-    EXPECT_EQ(rect.right, c.expected.right) << c.row << "," << c.column;
-    EXPECT_EQ(rect.bottom, c.expected.bottom) << c.row << "," << c.column;
+    if (ok) EXPECT_EQ(quorla_test::EdgesOf(rect), c.expected) << c.row << "," << c.column;
   }
-  RECT item{LVIR_BOUNDS, 0, 0, 0};
-  ASSERT_TRUE(SendMessageW(list_, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item)));
-  EXPECT_EQ(item.top, headerHeight_ + 60);
-  EXPECT_EQ(item.right, 430);
+  EXPECT_EQ(ItemEdges(2), (quorla_test::Edges{0, headerHeight_ + 60, 430, headerHeight_ + 90}));
 }
 
 TEST_F(ListViewTest, HitTestsNameTheRowAndTheColumnUnderAPoint) {
@@ -256,9 +254,7 @@ TEST_F(ListViewTest, TheWheelAndTheScrollBarMoveTheTopRowWithinRange) {
   POINT barOrigin{barRect.left, barRect.top};
   ScreenToClient(list_, &barOrigin);
   EXPECT_EQ(barOrigin.x, 450 - 17) << "at the right edge";
-  RECT headerRect{};
-  GetClientRect(header_, &headerRect);
-  EXPECT_EQ(headerRect.right, 450 - 17) << "the header leaves the bar free";
+  EXPECT_EQ(quorla_test::ClientEdges(header_)[2], 450 - 17) << "the header leaves the bar free";
 
   const int barHeight = barRect.bottom - barRect.top;
   auto press = [&](int y) {
@@ -303,8 +299,7 @@ TEST_F(ListViewTest, TheWheelAndTheScrollBarMoveTheTopRowWithinRange) {
   while (SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0) > 2) SendMessageW(list_, LVM_DELETEITEM, 0, 0);
   EXPECT_EQ(ScrollBar(), nullptr);
   EXPECT_EQ(Top(), 0);
-  GetClientRect(header_, &headerRect);
-  EXPECT_EQ(headerRect.right, 450);
+  EXPECT_EQ(quorla_test::ClientEdges(header_)[2], 450);
 }
 
 TEST_F(ListViewTest, DraggingTheThumbScrollsToTheRowUnderIt) {
@@ -354,28 +349,19 @@ TEST_F(ListViewTest, TheHeaderIsLaidOutThroughItsSubclassAndRowsStartBelowIt) {
   column.pszText = const_cast<LPWSTR>(u"设置时间");
   ASSERT_EQ(SendMessageW(list_, LVM_INSERTCOLUMNW, 3, reinterpret_cast<LPARAM>(&column)), 3);
   EXPECT_GT(g_layouts, 0);
-  RECT headerRect{};
-  GetClientRect(header_, &headerRect);
-  EXPECT_EQ(headerRect.bottom, 23);
+  EXPECT_EQ(quorla_test::ClientEdges(header_)[3], 23);
   InsertAtTop(1);
-  RECT row{LVIR_BOUNDS, 0, 0, 0};
-  ASSERT_TRUE(SendMessageW(list_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)));
-  EXPECT_EQ(row.top, 23);
-  EXPECT_EQ(row.bottom, 53);
-  EXPECT_EQ(row.right, 510);
+  EXPECT_EQ(ItemEdges(0), (quorla_test::Edges{0, 23, 510, 53}));
   SetWindowLongPtrW(header_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_headerDefault));
 }
 
 TEST_F(ListViewTest, RowsAreAsHighAsTheFontsLineWithoutAnImageList) {
   InsertAtTop(1);
-  RECT tall{LVIR_BOUNDS, 0, 0, 0};
-  SendMessageW(list_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tall));
-  EXPECT_EQ(tall.bottom - tall.top, 30);
+  EXPECT_EQ(ItemEdges(0)[3] - ItemEdges(0)[1], 30);
   EXPECT_EQ(SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, 0), reinterpret_cast<LRESULT>(images_));
-  RECT plain{LVIR_BOUNDS, 0, 0, 0};
-  SendMessageW(list_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&plain));
-  EXPECT_GT(plain.bottom - plain.top, 10);
-  EXPECT_LT(plain.bottom - plain.top, 30);
+  const LONG plain = ItemEdges(0)[3] - ItemEdges(0)[1];
+  EXPECT_GT(plain, 10);
+  EXPECT_LT(plain, 30);
 }
 
 // A program's background for the list: red over the whole client area.

@@ -2,6 +2,7 @@
 // offscreen, and over injected layouts of several monitors.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "win/last_error.h"
@@ -14,9 +15,8 @@
 
 namespace {
 
-bool Same(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+using Edges = std::array<LONG, 4>;
+Edges EdgesOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // A layout for the length of a test.
 struct Layout {
@@ -47,7 +47,7 @@ TEST(Monitors, OffscreenScreenIsOneMonitorWithItsWorkArea) {
   MONITORINFO info{};
   info.cbSize = sizeof(MONITORINFO);
   ASSERT_TRUE(GetMonitorInfoW(primary, &info));
-  EXPECT_TRUE(Same(info.rcWork, work));
+  EXPECT_EQ(EdgesOf(info.rcWork), EdgesOf(work));
   EXPECT_EQ(info.dwFlags, MONITORINFOF_PRIMARY);
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), info.rcMonitor.right - info.rcMonitor.left);
   EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), info.rcMonitor.bottom - info.rcMonitor.top);
@@ -130,12 +130,12 @@ TEST(Monitors, InfoOfEachMonitor) {
   MONITORINFOEXW info{};
   info.cbSize = sizeof(MONITORINFOEXW);
   ASSERT_TRUE(GetMonitorInfoW(first, &info));
-  EXPECT_TRUE(Same(info.rcMonitor, RECT{0, 0, 1024, 768}));
-  EXPECT_TRUE(Same(info.rcWork, RECT{0, 24, 1024, 768}));
+  EXPECT_EQ(EdgesOf(info.rcMonitor), (Edges{0, 0, 1024, 768}));
+  EXPECT_EQ(EdgesOf(info.rcWork), (Edges{0, 24, 1024, 768}));
   EXPECT_EQ(info.dwFlags, MONITORINFOF_PRIMARY);
   EXPECT_EQ(std::u16string(info.szDevice), u"TEST1");
   ASSERT_TRUE(GetMonitorInfoW(second, &info));
-  EXPECT_TRUE(Same(info.rcWork, RECT{1024, 0, 2944, 1080}));
+  EXPECT_EQ(EdgesOf(info.rcWork), (Edges{1024, 0, 2944, 1080}));
   EXPECT_EQ(info.dwFlags, 0u);
   EXPECT_EQ(std::u16string(info.szDevice), u"TEST2");
 
@@ -164,7 +164,7 @@ TEST(Monitors, WorkAreaAndMetricsFollowTheLayout) {
     Layout layout = TwoMonitors();
     RECT work{};
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
-    EXPECT_TRUE(Same(work, RECT{0, 24, 1024, 768}));
+    EXPECT_EQ(EdgesOf(work), (Edges{0, 24, 1024, 768}));
     struct Case {
       int index, value;
     } cases[] = {{SM_CXSCREEN, 1024},         {SM_CYSCREEN, 768},         {SM_XVIRTUALSCREEN, 0},
@@ -179,7 +179,7 @@ TEST(Monitors, WorkAreaAndMetricsFollowTheLayout) {
     Layout layout{{{0, 0, 800, 600}, {0, 0, 800, 570}}, {{-1280, -200, 0, 824}, {-1280, -200, 0, 824}}};
     RECT work{};
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
-    EXPECT_TRUE(Same(work, RECT{0, 0, 800, 570}));
+    EXPECT_EQ(EdgesOf(work), (Edges{0, 0, 800, 570}));
     EXPECT_EQ(GetSystemMetrics(SM_XVIRTUALSCREEN), -1280);
     EXPECT_EQ(GetSystemMetrics(SM_YVIRTUALSCREEN), -200);
     EXPECT_EQ(GetSystemMetrics(SM_CXVIRTUALSCREEN), 2080);

@@ -78,6 +78,11 @@ struct Strip {
     item.lParam = param;
     return SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item));
   }
+  quorla_test::Edges TabEdges(int index) const {
+    RECT rect{};
+    SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    return quorla_test::EdgesOf(rect);
+  }
   LRESULT Selection() const { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0); }
   int Count() const { return static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)); }
   void Press(int x, int y) {
@@ -114,7 +119,7 @@ TEST(TabControl, TabsLieSideBySideFromTwoPixelsInAtTheirFixedSize) {
   struct Case {
     int count, w, h;
     int index;
-    RECT expected;
+    quorla_test::Edges expected;
   } cases[] = {
       {10, 96, 27, 0, {2, 2, 98, 29}},
       {10, 96, 27, 9, {866, 2, 962, 29}},
@@ -126,19 +131,10 @@ TEST(TabControl, TabsLieSideBySideFromTwoPixelsInAtTheirFixedSize) {
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.count << " tabs of " << c.w << " by " << c.h << ", tab " << c.index);
     Strip strip(c.count, c.w, c.h);
-    RECT rect{};
-    ASSERT_TRUE(SendMessageW(strip.tabs, TCM_GETITEMRECT, static_cast<WPARAM>(c.index), reinterpret_cast<LPARAM>(&rect)));
-    EXPECT_EQ(rect.left, c.expected.left);
-    EXPECT_EQ(rect.top, c.expected.top);
-    EXPECT_EQ(rect.right, c.expected.right);
-    EXPECT_EQ(rect.bottom, c.expected.bottom);
+    EXPECT_EQ(strip.TabEdges(c.index), c.expected);
     // Every tab starts where the one before it ends.
-    for (int i = 1; i < c.count; ++i) {
-      RECT before{}, after{};
-      SendMessageW(strip.tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(&before));
-      SendMessageW(strip.tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&after));
-      EXPECT_EQ(before.right, after.left);
-    }
+    for (int i = 1; i < c.count; ++i) EXPECT_EQ(strip.TabEdges(i - 1)[2], strip.TabEdges(i)[0]);
+    RECT rect{};
     EXPECT_FALSE(SendMessageW(strip.tabs, TCM_GETITEMRECT, static_cast<WPARAM>(c.count), reinterpret_cast<LPARAM>(&rect)));
     EXPECT_EQ(SendMessageW(strip.tabs, TCM_GETROWCOUNT, 0, 0), 1);
   }
@@ -149,10 +145,7 @@ TEST(TabControl, SettingTheSizeAnswersThePreviousOne) {
   const LRESULT previous = SendMessageW(strip.tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(96, 30));
   EXPECT_EQ(LOWORD(static_cast<ULONG_PTR>(previous)), 180);
   EXPECT_EQ(HIWORD(static_cast<ULONG_PTR>(previous)), 27);
-  RECT rect{};
-  SendMessageW(strip.tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rect));
-  EXPECT_EQ(rect.left, 98);
-  EXPECT_EQ(rect.bottom, 32);
+  EXPECT_EQ(strip.TabEdges(1), (quorla_test::Edges{98, 2, 194, 32}));
 }
 
 TEST(TabControl, HitTestsFindTheTabAtEachEdgeAndNothingOutside) {

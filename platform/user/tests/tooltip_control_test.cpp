@@ -103,6 +103,10 @@ struct Scene {
     Pump(0);
   }
   void MoveTo(QPoint screen) { Mouse(QEvent::MouseMove, screen); }
+  void Click(QPoint screen, Qt::MouseButton button = Qt::LeftButton) {
+    Mouse(QEvent::MouseButtonPress, screen, button);
+    Mouse(QEvent::MouseButtonRelease, screen, button);
+  }
 
   RECT TipRect() const {
     RECT r{};
@@ -148,17 +152,29 @@ TEST(TooltipControl, ShownAfterTheRestingDelayBelowThePointerAndNeverActive) {
 }
 
 TEST(TooltipControl, HiddenByAPressOrByLeavingTheTool) {
-  enum class Then { kPress, kRightPress, kMoveOffTools, kMoveOffThePrograms, kLeaveWithoutRelay };
   struct Case {
     const char* what;
-    Then then;
+    std::function<void(Scene&)> then;
     bool backOnSameToolShows;  // resting again on the same tool, without leaving it
   } cases[] = {
-      {"a press", Then::kPress, false},
-      {"a right press", Then::kRightPress, false},
-      {"a move off the tools", Then::kMoveOffTools, true},
-      {"the pointer leaving the program", Then::kMoveOffThePrograms, true},
-      {"a move no one relays", Then::kLeaveWithoutRelay, true},
+      {"a press", [](Scene& s) { s.Click({40, 30}); }, false},
+      {"a right press", [](Scene& s) { s.Click({40, 30}, Qt::RightButton); }, false},
+      {"a move off the tools", [](Scene& s) { s.MoveTo({250, 150}); }, true},
+      {"the pointer leaving the program",
+       [](Scene& s) {
+         QEvent leave(QEvent::Leave);
+         QCoreApplication::sendEvent(quorla::WidgetOfWindow(s.owner), &leave);
+         s.Pump(0);
+         s.MoveTo({250, 150});  // wherever it went, it is no longer on the tool
+       },
+       true},
+      {"a move no one relays",
+       [](Scene& s) {
+         s.relay = false;
+         s.MoveTo({250, 150});
+         s.relay = true;
+       },
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -166,39 +182,10 @@ TEST(TooltipControl, HiddenByAPressOrByLeavingTheTool) {
     ASSERT_TRUE(scene.Add(scene.Info(1, u"tip")));
     scene.MoveTo({40, 30});
     ASSERT_TRUE(scene.PumpUntil(true));
-    switch (c.then) {
-      case Then::kPress:
-        scene.Mouse(QEvent::MouseButtonPress, {40, 30});
-        scene.Mouse(QEvent::MouseButtonRelease, {40, 30});
-        break;
-      case Then::kRightPress:
-        scene.Mouse(QEvent::MouseButtonPress, {40, 30}, Qt::RightButton);
-        scene.Mouse(QEvent::MouseButtonRelease, {40, 30}, Qt::RightButton);
-        break;
-      case Then::kMoveOffTools:
-        scene.MoveTo({250, 150});
-        break;
-      case Then::kMoveOffThePrograms: {
-        QWidget* widget = quorla::WidgetOfWindow(scene.owner);
-        QEvent leave(QEvent::Leave);
-        QCoreApplication::sendEvent(widget, &leave);
-        scene.Pump(0);
-        scene.MoveTo({250, 150});  // wherever it went, it is no longer on the tool
-        break;
-      }
-      case Then::kLeaveWithoutRelay:
-        scene.relay = false;
-        scene.MoveTo({250, 150});
-        scene.relay = true;
-        break;
-    }
+    c.then(scene);
     ASSERT_TRUE(scene.PumpUntil(false)) << "hidden";
     EXPECT_TRUE(scene.Noticed(TTN_POP, 1));
-    if (c.then == Then::kMoveOffTools || c.then == Then::kMoveOffThePrograms || c.then == Then::kLeaveWithoutRelay) {
-      scene.MoveTo({41, 31});
-    } else {
-      scene.MoveTo({42, 32});  // still on the tool it was pressed on
-    }
+    scene.MoveTo({42, 32});  // on the tool again, or still on the one it was pressed on
     EXPECT_EQ(scene.PumpUntil(true, 400), c.backOnSameToolShows);
     if (!c.backOnSameToolShows) {
       // Leaving the tool and coming back brings the tip again.
@@ -245,37 +232,24 @@ TEST(TooltipControl, TextCallbackAsksTheToolsWindowEachTimeUnlessToldToKeep) {
 }
 
 TEST(TooltipControl, WhatShowsNothing) {
-  enum class Kind { kEmptyText, kCallbackAnswersNothing, kInactive, kNoSuchString };
   struct Case {
     const char* what;
-    Kind kind;
+    LPCWSTR text;
+    bool inactive;
   } cases[] = {
-      {"a tool without text", Kind::kEmptyText},
-      {"a callback that answers nothing", Kind::kCallbackAnswersNothing},
-      {"an inactive tooltip", Kind::kInactive},
-      {"a string id the program lacks", Kind::kNoSuchString},
+      {"a tool without text", u"", false},
+      {"a callback that answers nothing", LPSTR_TEXTCALLBACKW, false},
+      {"an inactive tooltip", u"tip", true},
+      {"a string id the program lacks", reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(4999)), false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Scene scene;
-    switch (c.kind) {
-      case Kind::kEmptyText:
-        scene.Add(scene.Info(1, u""));
-        break;
-      case Kind::kCallbackAnswersNothing:
-        scene.Add(scene.Info(1, LPSTR_TEXTCALLBACKW));
-        break;
-      case Kind::kInactive:
-        scene.Add(scene.Info(1, u"tip"));
-        SendMessageW(scene.tooltip, TTM_ACTIVATE, FALSE, 0);
-        break;
-      case Kind::kNoSuchString:
-        scene.Add(scene.Info(1, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(4999))));
-        break;
-    }
+    scene.Add(scene.Info(1, c.text));
+    if (c.inactive) SendMessageW(scene.tooltip, TTM_ACTIVATE, FALSE, 0);
     scene.MoveTo({40, 30});
     EXPECT_FALSE(scene.PumpUntil(true, 300));
-    if (c.kind == Kind::kInactive) {
+    if (c.inactive) {
       SendMessageW(scene.tooltip, TTM_ACTIVATE, TRUE, 0);
       scene.MoveTo({45, 30});
       EXPECT_TRUE(scene.PumpUntil(true)) << "active again";
@@ -293,8 +267,7 @@ TEST(TooltipControl, WholeWindowToolsRelayedOrSubclassed) {
     scene.MoveTo({50, 120});
     ASSERT_TRUE(scene.PumpUntil(true));
     EXPECT_EQ(scene.TipRect().top, 140);
-    scene.Mouse(QEvent::MouseButtonPress, {50, 120});
-    scene.Mouse(QEvent::MouseButtonRelease, {50, 120});
+    scene.Click({50, 120});
     EXPECT_TRUE(scene.PumpUntil(false));
     if (subclass) {
       const LONG_PTR wrapped = GetWindowLongPtrW(scene.child, GWLP_WNDPROC);
@@ -393,8 +366,7 @@ TEST(TooltipControl, AMaximumWidthWrapsLongText) {
   ASSERT_TRUE(scene.PumpUntil(true));
   RECT wrapped = scene.TipRect();
   EXPECT_LE(wrapped.right - wrapped.left, 120);
-  scene.Mouse(QEvent::MouseButtonPress, {40, 30});
-  scene.Mouse(QEvent::MouseButtonRelease, {40, 30});
+  scene.Click({40, 30});
   EXPECT_EQ(SendMessageW(scene.tooltip, TTM_SETMAXTIPWIDTH, 0, -1), 120);
   scene.MoveTo({250, 150});
   scene.MoveTo({40, 30});
