@@ -149,7 +149,7 @@ TEST_P(DialogControlsTest, ItemsLieWhereTheShellFontsUnitsPutThem) {
   // pixel of each item is its right and bottom edge less one.
   struct Case {
     int id;
-    RECT pixels;  // left, top, last column, last row
+    quorla_test::Edges pixels;  // left, top, last column, last row
   } cases[] = {
       {kMode0, {14, 31, 205, 46}},   // ends before the painted "（" at 210
       {kInterval, {14, 153, 64, 172}},  // beside the text at 156..168
@@ -159,12 +159,8 @@ TEST_P(DialogControlsTest, ItemsLieWhereTheShellFontsUnitsPutThem) {
   for (const Case& c : cases) {
     RECT window{};
     GetWindowRect(Item(c.id), &window);
-    POINT corner{window.left, window.top};
-    ScreenToClient(dialog_, &corner);
-    EXPECT_EQ(corner.x, c.pixels.left) << c.id;
-    EXPECT_EQ(corner.y, c.pixels.top) << c.id;
-    EXPECT_EQ(corner.x + (window.right - window.left) - 1, c.pixels.right) << c.id;
-    EXPECT_EQ(corner.y + (window.bottom - window.top) - 1, c.pixels.bottom) << c.id;
+    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&window), 2);
+    EXPECT_EQ((quorla_test::Edges{window.left, window.top, window.right - 1, window.bottom - 1}), c.pixels) << c.id;
   }
 }
 

@@ -109,15 +109,41 @@ TEST(DialogModalTest, ShownWhenItsLoopFirstFindsTheQueueEmpty) {
   }
 }
 
-TEST(DialogModalTest, EndedDuringInitIsNeverShown) {
-  DialogScript script;
-  script.handlers[WM_INITDIALOG] = [](HWND hwnd, WPARAM, LPARAM) {
-    EndDialog(hwnd, 42);
-    return TRUE;
+TEST(DialogModalTest, EachWayOfEndingGivesItsResult) {
+  // A command ends the dialog with 100 + its identifier.
+  struct Case {
+    const char* name;
+    std::function<void(HWND)> atInit;
+    INT_PTR result;
+    std::vector<WPARAM> commands;
+    bool neverShown = false;
+  } cases[] = {
+      {"EndDialog during WM_INITDIALOG", [](HWND h) { EndDialog(h, 42); }, 42, {}, true},
+      {"Escape becomes Cancel", [](HWND h) { PostMessageW(h, WM_KEYDOWN, VK_ESCAPE, 0); }, 100 + IDCANCEL, {IDCANCEL}},
+      {"Enter becomes OK", [](HWND h) { PostMessageW(h, WM_KEYDOWN, VK_RETURN, 0); }, 100 + IDOK, {IDOK}},
+      {"close becomes Cancel", [](HWND h) { PostMessageW(h, WM_CLOSE, 0, 0); }, 100 + IDCANCEL, {IDCANCEL}},
+      {"destroyed without EndDialog", [](HWND h) { PostMessageW(h, kLater, 0, 0); }, 0, {}},
   };
-  EXPECT_EQ(RunDialog(script), 42);
-  EXPECT_EQ(PositionOf(script.seen, WM_SHOWWINDOW), script.seen.size());
-  EXPECT_EQ(script.seen.back(), static_cast<UINT>(WM_NCDESTROY));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DialogScript script;
+    std::vector<WPARAM> commands;
+    script.handlers[WM_INITDIALOG] = [&](HWND hwnd, WPARAM, LPARAM) {
+      c.atInit(hwnd);
+      return TRUE;
+    };
+    script.handlers[WM_COMMAND] = [&](HWND hwnd, WPARAM wParam, LPARAM) {
+      commands.push_back(wParam);
+      EndDialog(hwnd, 100 + LOWORD(wParam));
+      return TRUE;
+    };
+    script.handlers[kLater] = [](HWND hwnd, WPARAM, LPARAM) { return DestroyWindow(hwnd); };
+    EXPECT_EQ(RunDialog(script), c.result);
+    EXPECT_EQ(commands, c.commands);
+    EXPECT_EQ(PositionOf(script.seen, WM_KEYDOWN), script.seen.size()) << "the key itself is taken";
+    EXPECT_EQ(script.seen.back(), static_cast<UINT>(WM_NCDESTROY));
+    if (c.neverShown) EXPECT_EQ(PositionOf(script.seen, WM_SHOWWINDOW), script.seen.size());
+  }
 }
 
 TEST(DialogModalTest, ATimerTicksInsideTheDialog) {
@@ -202,43 +228,6 @@ TEST(DialogModalTest, TheOwnerGetsNoInputWhileTheDialogRuns) {
   DestroyWindow(owner);
 }
 
-TEST(DialogModalTest, EscapeAndEnterBecomeCancelAndOk) {
-  struct KeyCase {
-    WPARAM key;
-    INT_PTR result;
-  } cases[] = {{VK_ESCAPE, IDCANCEL}, {VK_RETURN, IDOK}};
-  for (const KeyCase& c : cases) {
-    SCOPED_TRACE(c.key);
-    DialogScript script;
-    std::vector<WPARAM> commands;
-    script.handlers[WM_INITDIALOG] = [&](HWND hwnd, WPARAM, LPARAM) {
-      PostMessageW(hwnd, WM_KEYDOWN, c.key, 0);
-      return TRUE;
-    };
-    script.handlers[WM_COMMAND] = [&](HWND hwnd, WPARAM wParam, LPARAM) {
-      commands.push_back(wParam);
-      EndDialog(hwnd, LOWORD(wParam));
-      return TRUE;
-    };
-    EXPECT_EQ(RunDialog(script), c.result);
-    EXPECT_EQ(commands, std::vector<WPARAM>{static_cast<WPARAM>(c.result)});
-    EXPECT_EQ(PositionOf(script.seen, WM_KEYDOWN), script.seen.size());  // the key itself is taken
-  }
-}
-
-TEST(DialogModalTest, CloseBecomesCancel) {
-  DialogScript script;
-  script.handlers[WM_INITDIALOG] = [](HWND hwnd, WPARAM, LPARAM) {
-    PostMessageW(hwnd, WM_CLOSE, 0, 0);
-    return TRUE;
-  };
-  script.handlers[WM_COMMAND] = [](HWND hwnd, WPARAM wParam, LPARAM) {
-    EndDialog(hwnd, 100 + LOWORD(wParam));
-    return TRUE;
-  };
-  EXPECT_EQ(RunDialog(script), 100 + IDCANCEL);
-}
-
 TEST(DialogModalTest, ResultsOfTheDialogProcedure) {
   DialogScript script;
   constexpr UINT kAsk = WM_APP + 2, kIgnored = WM_APP + 3;
@@ -288,19 +277,6 @@ TEST(DialogModalTest, QuitEndsEveryLoopAndReachesTheOuterOne) {
   ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
   EXPECT_EQ(msg.wParam, 9u);
-}
-
-TEST(DialogModalTest, DestroyedWithoutEndDialogEndsItsLoop) {
-  DialogScript script;
-  script.handlers[WM_INITDIALOG] = [](HWND hwnd, WPARAM, LPARAM) {
-    PostMessageW(hwnd, kLater, 0, 0);
-    return TRUE;
-  };
-  script.handlers[kLater] = [](HWND hwnd, WPARAM, LPARAM) {
-    DestroyWindow(hwnd);
-    return TRUE;
-  };
-  EXPECT_EQ(RunDialog(script), 0);
 }
 
 TEST(DialogModalTest, EndDialogOfAWindowThatIsNoDialog) {

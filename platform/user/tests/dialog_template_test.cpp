@@ -2,6 +2,7 @@
 // base units, and the items made (or left out) as child windows.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -59,7 +60,7 @@ INT_PTR QuietProcedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 struct ExpectedItem {
   DWORD id;
-  RECT pixels;  // left, top, width, height in the dialog's client area
+  std::array<LONG, 4> pixels;  // left, top, width, height in the dialog's client area
   std::u16string title;
 };
 
@@ -81,55 +82,31 @@ std::vector<TemplateCase> Cases() {
   TemplateItem iconTitle{TemplateName::Text(u"QuorlaTestItem"), TemplateName::Ordinal(101), 0x12345, 187, 98, 1, 1,
                          0, 0, {9, 8, 7, 6, 5}};
 
-  std::vector<TemplateCase> cases;
-  {
-    TemplateCase c{"plain template with the shell font and three items", {}, {281, 159}, {}, {9}};
-    c.spec.style = WS_POPUP;
-    c.spec.cx = 187;
-    c.spec.cy = 98;
-    c.spec.title = u"通知";
-    c.spec.withFont = true;
-    c.spec.items = {scroll, missing, named};
-    // x = MulDiv(dlu, 6, 4), y = MulDiv(dlu, 13, 8), halves away from zero.
-    c.made = {{7, {6, 13, 60, 26}, u"A"}, {8, {2, 5, 8, 11}, u"Odd"}};
-    cases.push_back(c);
-  }
-  {
-    TemplateCase c{"extended template, 32-bit identifiers and an ordinal title", {}, {281, 159}, {}, {}};
-    c.spec.extended = true;
-    c.spec.style = WS_POPUP;
-    c.spec.cx = 187;
-    c.spec.cy = 98;
-    c.spec.title = u"Ex";
-    c.spec.withFont = true;
-    c.spec.font.weight = FW_BOLD;
-    c.spec.font.italic = 1;
-    c.spec.font.charSet = GB2312_CHARSET;
-    c.spec.items = {named, iconTitle, scroll};
-    c.made = {{8, {2, 5, 8, 11}, u"Odd"}, {0x12345, {281, 159, 2, 2}, u""}, {7, {6, 13, 60, 26}, u"A"}};
-    cases.push_back(c);
-  }
-  {
-    TemplateCase c{"no font: the system's base units", {}, {374, 196}, {}, {}};
-    c.spec.style = WS_POPUP;
-    c.spec.cx = 187;
-    c.spec.cy = 98;
-    c.spec.items = {scroll};
-    c.made = {{7, {8, 16, 80, 32}, u"A"}};
-    cases.push_back(c);
-  }
-  {
-    TemplateCase c{"a menu named in the template is passed over", {}, {6, 13}, {}, {}};
-    c.spec.style = WS_POPUP;
-    c.spec.cx = 4;
-    c.spec.cy = 8;
-    c.spec.menu = TemplateName::Text(u"MENU1");
-    c.spec.title = u"t";
-    c.spec.withFont = true;
-    c.spec.items = {named};
-    c.made = {{8, {2, 5, 8, 11}, u"Odd"}};
-    cases.push_back(c);
-  }
+  auto spec = [](bool extended, short cx, short cy, std::u16string title, bool withFont,
+                 std::vector<TemplateItem> items) {
+    TemplateSpec made;
+    made.extended = extended;
+    made.style = WS_POPUP;
+    made.cx = cx;
+    made.cy = cy;
+    made.title = std::move(title);
+    made.withFont = withFont;
+    made.items = std::move(items);
+    return made;
+  };
+  // x = MulDiv(dlu, 6, 4), y = MulDiv(dlu, 13, 8), halves away from zero.
+  std::vector<TemplateCase> cases = {
+      {"plain template with the shell font and three items", spec(false, 187, 98, u"通知", true, {scroll, missing, named}),
+       {281, 159}, {{7, {6, 13, 60, 26}, u"A"}, {8, {2, 5, 8, 11}, u"Odd"}}, {9}},
+      {"extended template, 32-bit identifiers and an ordinal title", spec(true, 187, 98, u"Ex", true, {named, iconTitle, scroll}),
+       {281, 159}, {{8, {2, 5, 8, 11}, u"Odd"}, {0x12345, {281, 159, 2, 2}, u""}, {7, {6, 13, 60, 26}, u"A"}}, {}},
+      {"no font: the system's base units", spec(false, 187, 98, u"", false, {scroll}), {374, 196},
+       {{7, {8, 16, 80, 32}, u"A"}}, {}},
+      {"a menu named in the template is passed over", spec(false, 4, 8, u"t", true, {named}), {6, 13},
+       {{8, {2, 5, 8, 11}, u"Odd"}}, {}},
+  };
+  cases[1].spec.font = {8, u"MS Shell Dlg", FW_BOLD, 1, GB2312_CHARSET};
+  cases[3].spec.menu = TemplateName::Text(u"MENU1");
   return cases;
 }
 
@@ -155,8 +132,7 @@ TEST_F(DialogTemplateTest, TemplatesBecomeDialogsWithTheirItems) {
     EXPECT_EQ(std::u16string(title), c.spec.title);
     RECT area{};
     GetClientRect(dialog, &area);
-    EXPECT_EQ(area.right, c.dialogPixels.cx);
-    EXPECT_EQ(area.bottom, c.dialogPixels.cy);
+    EXPECT_EQ(std::make_pair(area.right, area.bottom), std::make_pair(c.dialogPixels.cx, c.dialogPixels.cy));
     EXPECT_FALSE(IsWindowVisible(dialog));  // the template has no WS_VISIBLE
 
     auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
@@ -172,10 +148,8 @@ TEST_F(DialogTemplateTest, TemplatesBecomeDialogsWithTheirItems) {
       GetWindowRect(child, &window);
       POINT corner{window.left, window.top};
       ScreenToClient(dialog, &corner);
-      EXPECT_EQ(corner.x, item.pixels.left);
-      EXPECT_EQ(corner.y, item.pixels.top);
-      EXPECT_EQ(window.right - window.left, item.pixels.right);
-      EXPECT_EQ(window.bottom - window.top, item.pixels.bottom);
+      EXPECT_EQ((std::array<LONG, 4>{corner.x, corner.y, window.right - window.left, window.bottom - window.top}),
+                item.pixels);
       WCHAR text[64] = {};
       GetWindowTextW(child, text, 64);
       EXPECT_EQ(std::u16string(text), item.title);
