@@ -292,35 +292,25 @@ TEST_F(OwnWindowsTest, MalformedDatagramsAreDropped) {
   HWND top = Make(nullptr, u"receiver");
   ASSERT_NE(top, nullptr);
   auto encode = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    quorla::RemotePost post;
-    post.hwnd = hwnd;
-    post.message = message;
-    post.wParam = wParam;
-    post.lParam = lParam;
-    std::vector<unsigned char> bytes(quorla::kRemotePostSize);
     unsigned char datagram[quorla::kRemotePostSize];
-    quorla::EncodeRemotePost(post, datagram);
-    bytes.assign(datagram, datagram + sizeof(datagram));
-    return bytes;
+    quorla::EncodeRemotePost(quorla::RemotePost{hwnd, message, wParam, lParam}, datagram);
+    return std::vector<unsigned char>(datagram, datagram + sizeof(datagram));
   };
-  std::vector<std::vector<unsigned char>> datagrams;
-  datagrams.push_back(encode(top, WM_USER + 2, 22, -22));
+  // The datagram checks of their own are tested with the format; here, that
+  // the receiver applies them and goes on after each.
   auto shortened = encode(top, WM_USER + 9, 0, 0);
   shortened.pop_back();
-  datagrams.push_back(shortened);
-  auto lengthened = encode(top, WM_USER + 9, 0, 0);
-  lengthened.push_back(0);
-  datagrams.push_back(lengthened);
-  auto wrongKind = encode(top, WM_USER + 9, 0, 0);
-  wrongKind[0] = 'X';
-  datagrams.push_back(wrongKind);
-  datagrams.push_back(encode(top, 0x000C, 0, 0x1234));  // WM_SETTEXT with a "pointer"
-  datagrams.push_back(encode(quorla::MakeWindowHandle(GetCurrentProcessId() + 1, 0x10010), WM_USER + 9, 0, 0));
-  datagrams.push_back(std::vector<unsigned char>(4096, 0x51));
-  datagrams.push_back(encode(top, WM_USER + 3, 33, 0));
+  const std::vector<std::vector<unsigned char>> datagrams = {
+      encode(top, WM_USER + 2, 22, -22),
+      shortened,
+      encode(top, 0x000C, 0, 0x1234),  // WM_SETTEXT with a "pointer"
+      encode(quorla::MakeWindowHandle(GetCurrentProcessId() + 1, 0x10010), WM_USER + 9, 0, 0),
+      std::vector<unsigned char>(4096, 0x51),
+      {},
+      encode(top, WM_USER + 3, 33, 0),
+      encode(top, WM_USER + 4, 0, 0),
+  };
   for (const auto& datagram : datagrams) ASSERT_TRUE(SendRaw(datagram.data(), datagram.size()));
-  ASSERT_TRUE(SendRaw("", 0));
-  ASSERT_TRUE(SendRaw(encode(top, WM_USER + 4, 0, 0).data(), quorla::kRemotePostSize));
 
   std::vector<std::pair<UINT, WPARAM>> received;
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);

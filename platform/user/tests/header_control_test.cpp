@@ -92,8 +92,7 @@ TEST_F(HeaderTest, ItemsLieSideBySideAndHitTestsFindItemsAndDividers) {
   }
   RECT item{};
   ASSERT_TRUE(SendMessageW(header_, HDM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item)));
-  EXPECT_EQ(item.left, 340);
-  EXPECT_EQ(item.right, 430);
+  EXPECT_EQ(std::make_pair(item.left, item.right), std::make_pair(340, 430));
   EXPECT_FALSE(SendMessageW(header_, HDM_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&item)));
 }
 
@@ -103,11 +102,8 @@ TEST_F(HeaderTest, TheDefaultLayoutTakesTheTopOfTheRectangle) {
   HDLAYOUT layout{&area, &place};
   EXPECT_TRUE(SendMessageW(header_, HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(&layout)));
   EXPECT_EQ(place.hwnd, header_);
-  EXPECT_EQ(place.x, 5);
-  EXPECT_EQ(place.y, 10);
-  EXPECT_EQ(place.cx, 200);
+  EXPECT_EQ((quorla_test::Edges{place.x, place.y, place.cx, area.top}), (quorla_test::Edges{5, 10, 200, 10 + place.cy}));
   EXPECT_GT(place.cy, 12);
-  EXPECT_EQ(area.top, 10 + place.cy);
   EXPECT_EQ(area.bottom, 300);
 }
 
@@ -161,8 +157,7 @@ TEST_F(HeaderTest, DraggingADividerResizesTheColumnAndTellsTheListsParent) {
   SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
   RECT cell{LVIR_BOUNDS, 1, 0, 0};
   ASSERT_TRUE(SendMessageW(list_, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell)));
-  EXPECT_EQ(cell.left, 320);
-  EXPECT_EQ(cell.right, 380);
+  EXPECT_EQ(std::make_pair(cell.left, cell.right), std::make_pair(320, 380));
 }
 
 TEST_F(HeaderTest, APressAwayFromADividerTracksNothing) {

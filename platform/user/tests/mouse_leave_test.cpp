@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
+#include <functional>
 #include <thread>
 
 #include "window_access.h"
@@ -60,16 +61,15 @@ BOOL Track(HWND hwnd, DWORD flags = TME_LEAVE) {
 size_t Leaves(const WindowLog& log, HWND hwnd) { return log.Of(hwnd, WM_MOUSELEAVE).size(); }
 
 TEST(MouseLeave, OneMessagePerRequestWhereverThePointerGoes) {
-  enum class Where { kInsideA, kChildOfA, kWindowB, kNowhere };
   struct Case {
     const char* what;
-    Where to;
+    std::function<void(const Desk&)> go;
     size_t leaves;
   } cases[] = {
-      {"staying inside", Where::kInsideA, 0},
-      {"onto a child", Where::kChildOfA, 1},
-      {"onto another window", Where::kWindowB, 1},
-      {"off every window of the program", Where::kNowhere, 1},
+      {"staying inside", [](const Desk& d) { Move(d.a, {50, 20}); }, 0},
+      {"onto a child", [](const Desk& d) { Move(d.a, {70, 70}); }, 1},
+      {"onto another window", [](const Desk& d) { Move(d.b, {250, 50}); }, 1},
+      {"off every window of the program", [](const Desk& d) { LeaveWidget(d.a); }, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -78,20 +78,7 @@ TEST(MouseLeave, OneMessagePerRequestWhereverThePointerGoes) {
     Move(desk.a, {10, 10});
     ASSERT_TRUE(Track(desk.a));
     EXPECT_EQ(Leaves(log, desk.a), 0u) << "the pointer is inside: nothing yet";
-    switch (c.to) {
-      case Where::kInsideA:
-        Move(desk.a, {50, 20});
-        break;
-      case Where::kChildOfA:
-        Move(desk.a, {70, 70});
-        break;
-      case Where::kWindowB:
-        Move(desk.b, {250, 50});
-        break;
-      case Where::kNowhere:
-        LeaveWidget(desk.a);
-        break;
-    }
+    c.go(desk);
     EXPECT_EQ(Leaves(log, desk.a), c.leaves);
     // Going on: a request still in force is spent by the next leave, and
     // nothing more comes after it.
@@ -137,25 +124,23 @@ TEST(MouseLeave, UnderTheCaptureTheLeaveComesWhenThePointerGoesOutside) {
 TEST(MouseLeave, ARequestWhileThePointerIsElsewherePostsAtOnce) {
   struct Case {
     const char* what;
-    bool overB;  // else the pointer left the program's windows
+    std::function<void(const Desk&)> go;
     bool child;  // track the child of a instead of a
   } cases[] = {
-      {"over another window", true, false},
-      {"off the program", false, false},
-      {"over the parent of the tracked child", true, true},
+      {"over another window", [](const Desk& d) { Move(d.b, {250, 50}); }, false},
+      {"off the program",
+       [](const Desk& d) {
+         Move(d.a, {20, 20});
+         LeaveWidget(d.a);
+       },
+       false},
+      {"over the parent of the tracked child", [](const Desk& d) { Move(d.a, {20, 20}); }, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     WindowLog log;
     Desk desk;
-    if (c.child) {
-      Move(desk.a, {20, 20});
-    } else if (c.overB) {
-      Move(desk.b, {250, 50});
-    } else {
-      Move(desk.a, {20, 20});
-      LeaveWidget(desk.a);
-    }
+    c.go(desk);
     HWND tracked = c.child ? desk.c : desk.a;
     ASSERT_TRUE(Track(tracked));
     EXPECT_EQ(Leaves(log, tracked), 1u);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "win/threads.h"
@@ -123,32 +124,15 @@ TEST(TimersAndLoops, SetTimerRefusesAnotherThreadsWindow) {
   DestroyWindow(hwnd);
 }
 
-TEST(TimersAndLoops, TheUserInterfaceLoopWakesForAWorkersPostAndSend) {
+TEST(TimersAndLoops, TheUserInterfaceLoopWakesForAWorkersSendPostAndInvalidation) {
   WindowLog log;
-  HWND hwnd = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);  // this thread now runs Qt
+  HWND hwnd = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE, 0, 0, 20, 20);  // this thread now runs Qt
   quorla_test::DrainMessages();
   log.handlers[WM_USER + 1] = [](HWND, UINT, WPARAM w, LPARAM) { return static_cast<LRESULT>(w + 1); };
   log.handlers[WM_USER + 2] = [](HWND, UINT, WPARAM w, LPARAM) {
     PostQuitMessage(static_cast<int>(w));
     return 0;
   };
-  LRESULT sent = 0;
-  std::thread worker([&] {
-    Sleep(50);
-    sent = SendMessageW(hwnd, WM_USER + 1, 41, 0);
-    Sleep(20);
-    PostMessageW(hwnd, WM_USER + 2, 7, 0);
-  });
-  EXPECT_EQ(RunLoop(), 7);
-  worker.join();
-  EXPECT_EQ(sent, 42);
-  DestroyWindow(hwnd);
-}
-
-TEST(TimersAndLoops, AnotherThreadsInvalidationPaintsInTheUserInterfaceLoop) {
-  WindowLog log;
-  HWND hwnd = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE, 0, 0, 20, 20);
-  quorla_test::DrainMessages();
   log.handlers[WM_PAINT] = [](HWND h, UINT, WPARAM, LPARAM) {
     PAINTSTRUCT ps;
     BeginPaint(h, &ps);
@@ -156,12 +140,32 @@ TEST(TimersAndLoops, AnotherThreadsInvalidationPaintsInTheUserInterfaceLoop) {
     PostQuitMessage(9);
     return 0;
   };
-  std::thread worker([hwnd] {
-    Sleep(50);
-    InvalidateRect(hwnd, nullptr, FALSE);
-  });
-  EXPECT_EQ(RunLoop(), 9);
-  worker.join();
+  struct Case {
+    const char* name;
+    std::function<void()> work;  // on the worker
+    int quitCode;
+  } cases[] = {
+      {"a send, then a post",
+       [hwnd] {
+         Sleep(50);
+         EXPECT_EQ(SendMessageW(hwnd, WM_USER + 1, 41, 0), 42);
+         Sleep(20);
+         PostMessageW(hwnd, WM_USER + 2, 7, 0);
+       },
+       7},
+      {"an invalidation",
+       [hwnd] {
+         Sleep(50);
+         InvalidateRect(hwnd, nullptr, FALSE);
+       },
+       9},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::thread worker(c.work);
+    EXPECT_EQ(RunLoop(), c.quitCode);
+    worker.join();
+  }
   DestroyWindow(hwnd);
 }
 

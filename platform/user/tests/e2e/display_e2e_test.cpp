@@ -24,14 +24,12 @@ using Clock = std::chrono::steady_clock;
 // A child process whose standard output the test reads line by line.
 class Child {
  public:
-  Child(std::vector<std::string> argv, std::vector<std::string> extraEnv, bool readOutput = true) {
+  Child(std::vector<std::string> argv, std::vector<std::string> extraEnv) {
     int fds[2] = {-1, -1};
-    if (readOutput) EXPECT_EQ(pipe2(fds, O_CLOEXEC), 0);
+    EXPECT_EQ(pipe2(fds, O_CLOEXEC), 0);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    if (readOutput) {
-      posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    }
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
     std::vector<char*> args;
     for (auto& a : argv) args.push_back(a.data());
     args.push_back(nullptr);
@@ -50,10 +48,8 @@ class Child {
     envp.push_back(nullptr);
     EXPECT_EQ(posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), envp.data()), 0) << argv[0];
     posix_spawn_file_actions_destroy(&actions);
-    if (readOutput) {
-      close(fds[1]);
-      out_ = fds[0];
-    }
+    close(fds[1]);
+    out_ = fds[0];
   }
   ~Child() {
     if (pid_ > 0 && !reaped_) {
@@ -90,7 +86,6 @@ class Child {
     while (Clock::now() < deadline) {
       std::string line = Line(timeoutMs);
       if (line.rfind(prefix, 0) == 0) return line;
-      seen_.push_back(line);
     }
     return "";
   }
@@ -116,14 +111,11 @@ class Child {
     return -1;
   }
 
-  pid_t Pid() const { return pid_; }
-
  private:
   pid_t pid_ = -1;
   int out_ = -1;
   bool reaped_ = false;
   std::string buffer_;
-  std::vector<std::string> seen_;
 };
 
 // A private X server: -displayfd picks a free display number, so tests in
