@@ -1,64 +1,21 @@
-// The browser on a real X display (the desktop fixture's Xvfb, no window
-// manager, so the window covers the whole 1024 x 768 screen) while a page is
-// slow to come: three tabs, one with a long title, one loading, whose tab
-// animates until the page is in and then shows its icon; and the program's
-// end by Alt+F4 with pages open, again and again: exit code 1 (the main
-// window ends the process), no crash, nothing of it left behind, at once.
-// Pages come from a local server on 127.0.0.1; every other http address (the
-// start page) goes through a logging proxy. Screenshots for a person go to
-// build/tests.
-#include <gtest/gtest.h>
+// The browser while a page is slow to come: three tabs, one with a long
+// title, one loading, whose tab animates until the page is in and then
+// shows its icon; and the program's end by Alt+F4 with pages open, again
+// and again: exit code 1 (the main window ends the process), no crash,
+// nothing of it left behind, at once.
 #include <signal.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstdint>
-#include <optional>
-#include <string>
-#include <thread>
 
-#include "browser_caption.h"
-#include "desktop.h"
-#include "http_test_server.h"
-#include "screen_image.h"
-#include "wait_until.h"
+#include "browser_e2e_support.h"
 
-using namespace std::chrono_literals;
-using quorla::testing::HttpRequest;
-using quorla::testing::HttpResponder;
-using quorla::testing::HttpTestServer;
-using quorla_desktop::ChildProcess;
-using quorla_desktop::Desktop;
-using quorla_desktop::ScreenImage;
-using quorla_desktop::WaitUntil;
-using quorla_desktop::WindowId;
-
+namespace browser_e2e {
 namespace {
 
-constexpr int kScreenWidth = 1024;
-constexpr int kScreenHeight = 768;
-// Where the maximised window's parts lie on this screen (caption 30 high,
-// navigation row 36, favourites row 26, one-pixel borders).
-constexpr int kRowY = 30 + 18;
-constexpr int kAddressBoxX = 400;
-constexpr int kTabRowTop = 30 + 36 + 26;
-constexpr int kTabTop = kTabRowTop + 2;
-constexpr int kTabBottom = kTabTop + 27;
-constexpr int kTabY = kTabTop + 13;
-constexpr int kPageY = kTabRowTop + 27 + 40;
 // How long the slow page keeps its body back.
 constexpr auto kSlowPause = 20s;
-
-std::string BrowserPath() { return std::string(QUORLA_BIN_DIR) + "/VXBrowser"; }
-
-std::string Page(const std::string& title) {
-  return "<html><head><meta charset='utf-8'><title>" + title + "</title></head><body>" + title + "</body></html>";
-}
-
-int TabWidth(int tabs) { return std::min(180, (kScreenWidth - 2 - 34) / tabs); }
-int TabLeft(int i, int tabs) { return 1 + 2 + i * TabWidth(tabs); }
 
 // The 16 x 16 place of a tab's page icon or loading animation.
 std::vector<std::uint32_t> IconPixels(const ScreenImage& shot, int i, int tabs) {
@@ -103,7 +60,7 @@ std::vector<std::uint32_t> StatusPixels(const ScreenImage& shot) {
   return pixels;
 }
 
-class BrowserLoading : public ::testing::Test {
+class BrowserLoading : public BrowserTest {
  protected:
   void SetUp() override {
     pages.ServeBody("/a", Page("page a"));
@@ -116,76 +73,30 @@ class BrowserLoading : public ::testing::Test {
       if (!out.Pause(static_cast<int>(std::chrono::milliseconds(kSlowPause).count()))) return;
       slowSent = out.Send(body);
     });
-    ASSERT_TRUE(pages.Start());
-    proxy.Route("http://www.quorla.example/start/", [](const HttpRequest&, HttpResponder& out) {
-      out.Respond(200, Page("start page"));
-    });
-    ASSERT_TRUE(proxy.Start());
-    std::string error;
-    ASSERT_TRUE(desktop.Start(&error)) << error;
+    ASSERT_NO_FATAL_FAILURE(StartDesktop());
   }
 
-  void StartBrowser(const std::string& address) {
-    const std::string proxyUrl = "http://127.0.0.1:" + std::to_string(proxy.Port());
-    std::string error;
-    browser = desktop.Launch({BrowserPath(), address},
-                             {"XDG_DATA_HOME=" + desktop.folder() + "/data", "XDG_CACHE_HOME=" + desktop.folder() + "/cache",
-                              "http_proxy=" + proxyUrl, "HTTP_PROXY=" + proxyUrl, "no_proxy=127.0.0.1,localhost",
-                              "NO_PROXY=127.0.0.1,localhost"},
-                             desktop.folder(), &error);
-    ASSERT_TRUE(browser) << error;
-    ASSERT_TRUE(WaitUntil([&] {
-      auto windows = desktop.WindowsOfProcess(browser->pid());
-      if (windows.empty()) return false;
-      auto g = desktop.Geometry(windows.front());
-      return g && g->width == kScreenWidth;
-    }, 60s)) << browser->Errors();
-  }
-
-  std::string Caption() { return browser_e2e::CaptionOf(desktop, browser->pid()); }
-  bool CaptionShows(const std::string& title, std::chrono::milliseconds timeout = 30s) {
-    return browser_e2e::CaptionShows(desktop, browser->pid(), title, timeout);
-  }
-  bool Requested(HttpTestServer& server, const std::string& path, size_t atLeast = 1,
-                 std::chrono::milliseconds timeout = 30s) {
-    return WaitUntil([&] {
-      size_t n = 0;
-      for (const auto& request : server.Requests()) n += request.path == path;
-      return n >= atLeast;
-    }, timeout);
-  }
   // A new tab (a double click on the strip's empty part opens the start
   // page), then an address typed into it.
-  void OpenTyped(const std::string& path, size_t startPages) {
+  void OpenTyped(const std::string& path, int startPages) {
     // A machine busy enough can take a slow double click for two clicks:
     // then once more.
     bool opened = false;
     for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
       desktop.DoubleClick(900, kTabY);
-      opened = Requested(proxy, "http://www.quorla.example/start/", startPages, 15s);
+      opened = Requested(proxy, "http://www.quorla.example/start/", startPages, "", 15s);
     }
     ASSERT_TRUE(opened);
     ASSERT_TRUE(CaptionShows("start page"));
-    desktop.Click(kAddressBoxX, kRowY);
-    desktop.Key("ctrl+a");
-    std::this_thread::sleep_for(300ms);
-    desktop.Tool({"xdotool", "type", "--delay", "30", pages.Url(path)});
-    desktop.Key("Return");
+    TypeAddress(pages.Url(path));
     ASSERT_TRUE(Requested(pages, path));
   }
-  std::optional<ScreenImage> Capture(const std::string& name = "") {
-    return desktop.Capture(name.empty() ? "" : quorla_desktop::OutputPath(name));
-  }
 
-  HttpTestServer pages;
-  HttpTestServer proxy;
-  Desktop desktop;
-  std::unique_ptr<ChildProcess> browser;
   std::atomic<bool> slowSent{false};
 };
 
 TEST_F(BrowserLoading, ASlowPageAnimatesInItsTabThenShowsItsIcon) {
-  ASSERT_NO_FATAL_FAILURE(StartBrowser(pages.Url("/a")));
+  ASSERT_NO_FATAL_FAILURE(StartBrowser(pages.Url("/a"), BrowserPath(), desktop.folder()));
   ASSERT_TRUE(CaptionShows("page a"));
   ASSERT_NO_FATAL_FAILURE(OpenTyped("/long", 1));
   ASSERT_TRUE(CaptionShows(std::string(300, 'L') + " 很长的标题"));
@@ -235,7 +146,7 @@ TEST_F(BrowserLoading, ASlowPageAnimatesInItsTabThenShowsItsIcon) {
 TEST_F(BrowserLoading, AltF4WithPagesOpenEndsTheProgramAtOnceEveryTime) {
   for (int round = 1; round <= 10; ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
-    ASSERT_NO_FATAL_FAILURE(StartBrowser(pages.Url("/a")));
+    ASSERT_NO_FATAL_FAILURE(StartBrowser(pages.Url("/a"), BrowserPath(), desktop.folder()));
     ASSERT_TRUE(CaptionShows("page a"));
     // The focus in the address box; Alt+F4 there closes the main window.
     desktop.Click(kAddressBoxX, kRowY);
@@ -256,3 +167,4 @@ TEST_F(BrowserLoading, AltF4WithPagesOpenEndsTheProgramAtOnceEveryTime) {
 }
 
 }  // namespace
+}  // namespace browser_e2e

@@ -1,46 +1,27 @@
-// The browser's price watch on a real X display (the desktop fixture's Xvfb
-// and tray panel, no window manager): a copy of the program whose site table
-// knows the local shop on 127.0.0.1 (registered domain "0.1") and beside
-// which no tray program lies, so the browser runs its own checks. A hidden
-// window of the tray program's class (without its mutex) writes down what
-// the browser tells it. A product page shows the offer bar over the page;
-// a wished price watches the product; a lowered price brings up the
-// pop-up; "/price" opens the watch list; the settings dialog writes the
-// settings and the autostart entry; the bar, the pop-up and the dialog are
-// dragged by any free point. Screenshots for a person go to build/tests.
-#include <gtest/gtest.h>
-
+// The browser's price watch: a copy of the program whose site table knows
+// the local shop on 127.0.0.1 (registered domain "0.1") and beside which no
+// tray program lies, so the browser runs its own checks. A hidden window of
+// the tray program's class (without its mutex) writes down what the browser
+// tells it. A product page shows the offer bar over the page; a wished
+// price watches the product; a lowered price brings up the pop-up; "/price"
+// opens the watch list; the settings dialog writes the settings and the
+// autostart entry; the bar, the pop-up and the dialog are dragged by any
+// free point.
 #include <atomic>
-#include <chrono>
-#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string>
-#include <thread>
-#include <vector>
 
-#include "desktop.h"
-#include "http_test_server.h"
+#include "browser_e2e_support.h"
 #include "shopping/reduce_price_item.h"
-#include "wait_until.h"
 #include "win/time.h"
 
-using namespace std::chrono_literals;
-namespace fs = std::filesystem;
-using quorla::testing::HttpRequest;
-using quorla::testing::HttpResponder;
-using quorla::testing::HttpTestServer;
-using quorla_desktop::ChildProcess;
-using quorla_desktop::Desktop;
-using quorla_desktop::WaitUntil;
-using quorla_desktop::WindowId;
-
+namespace browser_e2e {
 namespace {
 
-constexpr int kScreenWidth = 1024;
-constexpr int kScreenHeight = 768;
+namespace fs = std::filesystem;
+
 // The offer bar lies at (2, H - 67) of the main window, 40 high; its logo at
 // (14, 10) of it, 72 x 19; its price box at (108, 15), 141 x 12; 确定 at
 // (258, 7), 86 x 26.
@@ -57,12 +38,10 @@ constexpr char kShopRules[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 </DomainList>
 )";
 
-std::string Page(const std::string& title, const std::string& body) {
-  return "<html><head><meta charset='utf-8'><title>" + title +
-         "</title></head><body style='margin:0;background:#2040c0;height:2000px'>" + body + "</body></html>";
+// Blue pages, which never show the bar's orange.
+std::string BluePage(const std::string& title, const std::string& body) {
+  return Page(title, body, "background:#2040c0;height:2000px");
 }
-
-std::u16string Utf16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 void CopyText(WCHAR* to, size_t size, const std::u16string& from) {
   size_t i = 0;
@@ -78,16 +57,14 @@ bool White(std::uint32_t pixel) {
   return ((pixel >> 16) & 0xFF) > 230 && ((pixel >> 8) & 0xFF) > 230 && (pixel & 0xFF) > 230;
 }
 
-class BrowserPriceWatch : public ::testing::Test {
+class BrowserPriceWatch : public BrowserTest {
  protected:
   void SetUp() override {
     pages.Route("/item", [this](const HttpRequest&, HttpResponder& out) {
-      out.Respond(200, Page("测试商品", "<p>一件商品</p><span id='price'>" + std::to_string(price.load()) + ".00</span>"));
+      out.Respond(200, BluePage("测试商品", "<p>一件商品</p><span id='price'>" + std::to_string(price.load()) + ".00</span>"));
     });
-    pages.ServeBody("/plain", Page("plain", "<p>nothing to buy</p>"));
-    ASSERT_TRUE(pages.Start());
-    std::string error;
-    ASSERT_TRUE(desktop.Start(&error)) << error;
+    pages.ServeBody("/plain", BluePage("plain", "<p>nothing to buy</p>"));
+    ASSERT_NO_FATAL_FAILURE(StartDesktop());
     // The program beside its libraries and its site table, no tray program.
     program = desktop.folder() + "/program";
     fs::create_directories(program + "/config");
@@ -132,18 +109,8 @@ class BrowserPriceWatch : public ::testing::Test {
     return item;
   }
 
-  std::unique_ptr<ChildProcess> Start(const std::vector<std::string>& argv) {
-    std::string error;
-    auto child = desktop.Launch(argv,
-                                {"XDG_DATA_HOME=" + desktop.folder() + "/data",
-                                 "XDG_CACHE_HOME=" + desktop.folder() + "/cache", "no_proxy=127.0.0.1,localhost",
-                                 "NO_PROXY=127.0.0.1,localhost"},
-                                "", &error);
-    EXPECT_TRUE(child) << error;
-    return child;
-  }
   void StartPeer() {
-    peer = Start({std::string(QUORLA_BROWSER_TEST_DIR) + "/tray_window_peer"});
+    peer = Launch({std::string(QUORLA_BROWSER_TEST_DIR) + "/tray_window_peer"});
     ASSERT_TRUE(peer);
     ASSERT_TRUE(WaitUntil([&] { return peer->Output().find("ready") != std::string::npos; }, 20s)) << peer->Errors();
   }
@@ -153,23 +120,8 @@ class BrowserPriceWatch : public ::testing::Test {
     for (std::string line; std::getline(lines, line);) n += line == number;
     return n;
   }
-  void StartBrowser(const std::string& argument) {
-    browser = Start({program + "/VXBrowser", argument});
-    ASSERT_TRUE(browser);
-    ASSERT_TRUE(WaitUntil([&] {
-      for (WindowId each : desktop.WindowsOfProcess(browser->pid())) {
-        auto g = desktop.Geometry(each);
-        if (g && g->width == kScreenWidth) {
-          mainWindow = each;
-          main = *g;
-          return true;
-        }
-      }
-      return false;
-    }, 60s)) << browser->Errors();
-  }
   // A window of the browser of exactly this size.
-  std::optional<quorla_desktop::WindowGeometry> WindowOfSize(int width, int height, WindowId* id = nullptr) {
+  std::optional<WindowGeometry> WindowOfSize(int width, int height, WindowId* id = nullptr) {
     for (WindowId each : desktop.WindowsOfProcess(browser->pid())) {
       auto g = desktop.Geometry(each);
       if (g && g->width == width && g->height == height) {
@@ -206,22 +158,16 @@ class BrowserPriceWatch : public ::testing::Test {
     desktop.Release(1);
     std::this_thread::sleep_for(500ms);
   }
-  void Shot(const std::string& name) { desktop.SaveScreenshot(quorla_desktop::OutputPath(name)); }
 
-  HttpTestServer pages;
   std::atomic<int> price{99};
-  Desktop desktop;
   std::string program;
   std::unique_ptr<ChildProcess> peer;
-  std::unique_ptr<ChildProcess> browser;
-  WindowId mainWindow{};
-  quorla_desktop::WindowGeometry main;
 };
 
 TEST_F(BrowserPriceWatch, AProductPageOffersTheBarWhoseWishedPriceWatchesTheItem) {
   WriteSettings("[Price]\nRunTray=2\nCheckTimeLong=30\nLastCheckTime=" + std::to_string(std::time(nullptr)) + "\n");
   ASSERT_NO_FATAL_FAILURE(StartPeer());
-  ASSERT_NO_FATAL_FAILURE(StartBrowser(ItemUrl()));
+  ASSERT_NO_FATAL_FAILURE(StartBrowser(ItemUrl(), program + "/VXBrowser"));
   int barTop = main.y + main.height - kBarFromBottom;
   const int barX = main.x + kBarLeft;
   const bool shown = WaitUntil([&] { return LogoAt(barX + 14, barTop + 10); }, 60s);
@@ -262,9 +208,9 @@ TEST_F(BrowserPriceWatch, ItsOwnCheckShowsThePopUpAndMovesTheThreshold) {
   WriteSettings("[Price]\nRunTray=2\nCheckTimeLong=1\nLastCheckTime=0\n");
   WriteWatchFile({Watched(Utf16(ItemUrl()), u"测试商品", 120.0)});
   ASSERT_NO_FATAL_FAILURE(StartPeer());
-  ASSERT_NO_FATAL_FAILURE(StartBrowser(pages.Url("/plain")));
+  ASSERT_NO_FATAL_FAILURE(StartBrowser(pages.Url("/plain"), program + "/VXBrowser"));
   WindowId popupId{};
-  std::optional<quorla_desktop::WindowGeometry> popup;
+  std::optional<WindowGeometry> popup;
   ASSERT_TRUE(WaitUntil([&] { return (popup = WindowOfSize(397, 317, &popupId)).has_value(); }, 90s))
       << "the pop-up " << browser->Errors();
   std::this_thread::sleep_for(1s);
@@ -290,14 +236,12 @@ TEST_F(BrowserPriceWatch, ItsOwnCheckShowsThePopUpAndMovesTheThreshold) {
 TEST_F(BrowserPriceWatch, WhileTheTrayProgramsMutexIsHeldTheBrowserFetchesNothing) {
   WriteSettings("[Price]\nRunTray=2\nCheckTimeLong=1\nLastCheckTime=0\n");
   WriteWatchFile({Watched(Utf16(ItemUrl()), u"测试商品", 120.0)});
-  auto holder = Start({std::string(QUORLA_BROWSER_TEST_DIR) + "/tray_mutex_holder"});
+  auto holder = Launch({std::string(QUORLA_BROWSER_TEST_DIR) + "/tray_mutex_holder"});
   ASSERT_TRUE(holder);
   ASSERT_TRUE(WaitUntil([&] { return holder->Output().find("held") != std::string::npos; }, 20s));
-  ASSERT_NO_FATAL_FAILURE(StartBrowser(pages.Url("/plain")));
+  ASSERT_NO_FATAL_FAILURE(StartBrowser(pages.Url("/plain"), program + "/VXBrowser"));
   std::this_thread::sleep_for(8s);
-  int asked = 0;
-  for (const auto& request : pages.Requests()) asked += request.path == "/item";
-  EXPECT_EQ(asked, 0) << "no check while the tray program runs";
+  EXPECT_EQ(Requests(pages, "/item"), 0) << "no check while the tray program runs";
   EXPECT_FALSE(WindowOfSize(397, 317));
   EXPECT_EQ(ReadWatchFile().at(0).BasePrice, 120.0);
 }
@@ -307,9 +251,9 @@ TEST_F(BrowserPriceWatch, ThePriceStartListsNewestFirstRemovesAndTheSettingsAreS
   WriteWatchFile({Watched(u"http://127.0.0.1:1/first", u"第一件", 10.0), Watched(u"http://127.0.0.1:1/second", u"第二件", 20.0),
                   Watched(u"http://127.0.0.1:1/third", u"第三件", 30.0)});
   ASSERT_NO_FATAL_FAILURE(StartPeer());
-  ASSERT_NO_FATAL_FAILURE(StartBrowser("/price"));
+  ASSERT_NO_FATAL_FAILURE(StartBrowser("/price", program + "/VXBrowser"));
   WindowId dialogId{};
-  std::optional<quorla_desktop::WindowGeometry> dialog;
+  std::optional<WindowGeometry> dialog;
   ASSERT_TRUE(WaitUntil([&] { return (dialog = WindowOfSize(719, 436, &dialogId)).has_value(); }, 60s))
       << "the watch list " << browser->Errors();
   std::this_thread::sleep_for(1s);
@@ -338,7 +282,7 @@ TEST_F(BrowserPriceWatch, ThePriceStartListsNewestFirstRemovesAndTheSettingsAreS
   // The caption's 设置 link opens the settings dialog (228 x 143 units).
   desktop.Click(main.x + main.width - 130 + 10, main.y + 16);
   WindowId settingsId{};
-  std::optional<quorla_desktop::WindowGeometry> settings;
+  std::optional<WindowGeometry> settings;
   ASSERT_TRUE(WaitUntil([&] { return (settings = WindowOfSize(342, 232, &settingsId)).has_value(); }, 20s))
       << "the settings dialog";
   std::this_thread::sleep_for(1s);
@@ -360,3 +304,4 @@ TEST_F(BrowserPriceWatch, ThePriceStartListsNewestFirstRemovesAndTheSettingsAreS
 }
 
 }  // namespace
+}  // namespace browser_e2e
