@@ -106,13 +106,16 @@ std::vector<ElementInfo> Describe(IHTMLElementCollection* collection) {
   return out;
 }
 
-std::vector<ElementInfo> AllOf(IHTMLElement* element) {
+// The element's descendants, in document order.
+Ref<IHTMLElementCollection> All(IHTMLElement* element) {
   Ref<IDispatch> all;
   EXPECT_EQ(element->get_all(all.put()), S_OK);
   Ref<IHTMLElementCollection> collection;
   EXPECT_EQ(all->QueryInterface(IID_IHTMLElementCollection, collection.putVoid()), S_OK);
-  return Describe(collection.get());
+  return collection;
 }
+
+std::vector<ElementInfo> AllOf(IHTMLElement* element) { return Describe(All(element).get()); }
 
 std::vector<ElementInfo> ByTag(IHTMLDocument2* doc, const char16_t* tag) {
   Ref<IHTMLDocument3> doc3;
@@ -139,22 +142,15 @@ std::u16string CharsetOf(IHTMLDocument2* doc) {
 LONG DescendantCount(IDispatch* element) {
   Ref<IHTMLElement> e;
   element->QueryInterface(IID_IHTMLElement, e.putVoid());
-  Ref<IDispatch> all;
-  e->get_all(all.put());
-  Ref<IHTMLElementCollection> collection;
-  all->QueryInterface(IID_IHTMLElementCollection, collection.putVoid());
   LONG n = 0;
-  collection->get_length(&n);
+  All(e.get())->get_length(&n);
   return n;
 }
 
 // Depth of the deepest element below root, rebuilt from the descendants in
 // document order and the size of each one's own descendants.
 int MaxDepth(IHTMLElement* root) {
-  Ref<IDispatch> all;
-  root->get_all(all.put());
-  Ref<IHTMLElementCollection> collection;
-  all->QueryInterface(IID_IHTMLElementCollection, collection.putVoid());
+  Ref<IHTMLElementCollection> collection = All(root);
   LONG n = 0;
   collection->get_length(&n);
   std::vector<LONG> ends;  // one past the last descendant of each open ancestor
@@ -198,11 +194,7 @@ TEST(HtmlDocument, ElementsInDocumentOrderWithTheirAttributes) {
 
 TEST(HtmlDocument, CollectionItemsOutsideTheRangeAreNull) {
   auto doc = Load(u"<p>a</p>");
-  auto root = Root(doc.get());
-  Ref<IDispatch> all;
-  root->get_all(all.put());
-  Ref<IHTMLElementCollection> collection;
-  all->QueryInterface(IID_IHTMLElementCollection, collection.putVoid());
+  Ref<IHTMLElementCollection> collection = All(Root(doc.get()).get());
   VARIANT index, none;
   VariantInit(&index);
   VariantInit(&none);
@@ -444,10 +436,6 @@ TEST(HtmlDocument, FiftyMegabytePage) {
   EXPECT_LT(PeakMegabytes(), 2500);
 }
 
-}  // namespace
-
-namespace {
-
 std::string Saved(IHTMLDocument2* doc) {
   Ref<IPersistStreamInit> persist;
   EXPECT_EQ(doc->QueryInterface(IID_IPersistStreamInit, persist.putVoid()), S_OK);
@@ -477,10 +465,6 @@ TEST(HtmlDocument, SavesItsSourceInItsCharset) {
   Load(u"x")->QueryInterface(IID_IPersistStreamInit, persist.putVoid());
   EXPECT_EQ(persist->Save(nullptr, FALSE), E_POINTER);
 }
-
-}  // namespace
-
-namespace {
 
 // Parses reuse the memory of earlier ones on their thread: pages of many
 // sizes in turn, and documents let go on another thread than the one that
