@@ -11,23 +11,22 @@ namespace {
 TEST(CriticalSection, ReentrantForTheOwnerAndExclusiveForOthers) {
   CRITICAL_SECTION cs;
   InitializeCriticalSection(&cs);
+  // Whether another thread gets in (and out again) at once.
+  const auto otherGetsIn = [&] {
+    bool in = false;
+    std::thread([&] {
+      in = TryEnterCriticalSection(&cs);
+      if (in) LeaveCriticalSection(&cs);
+    }).join();
+    return in;
+  };
   EnterCriticalSection(&cs);
   EnterCriticalSection(&cs);  // the owner enters again
-  bool otherGotIn = true;
-  std::thread other([&] { otherGotIn = TryEnterCriticalSection(&cs); });
-  other.join();
-  EXPECT_FALSE(otherGotIn);
+  EXPECT_FALSE(otherGetsIn());
   LeaveCriticalSection(&cs);
-  std::thread stillHeld([&] { otherGotIn = TryEnterCriticalSection(&cs); });
-  stillHeld.join();
-  EXPECT_FALSE(otherGotIn);
+  EXPECT_FALSE(otherGetsIn()) << "entered twice, left once";
   LeaveCriticalSection(&cs);
-  std::thread free([&] {
-    otherGotIn = TryEnterCriticalSection(&cs);
-    if (otherGotIn) LeaveCriticalSection(&cs);
-  });
-  free.join();
-  EXPECT_TRUE(otherGotIn);
+  EXPECT_TRUE(otherGetsIn());
   DeleteCriticalSection(&cs);
 }
 
