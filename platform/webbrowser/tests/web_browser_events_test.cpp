@@ -1,7 +1,7 @@
 // The control's events against a local server: their order, what fires once,
-// what a cancel stops, and the back and forward states.
-#include <algorithm>
-
+// what a cancelled frame stops, and the back and forward states. (The ready
+// state along a load and a refused top-level navigation:
+// web_browser_loading_test.)
 #include "web_browser_fixture.h"
 #include "win/window_objects.h"
 
@@ -35,51 +35,6 @@ TEST_F(WebBrowserTest, RedirectAndFrameGiveOneNavigationOneCommitOneCompletion) 
   EXPECT_EQ(ReadyState(), READYSTATE_COMPLETE);
   EXPECT_EQ(LocationUrl(), Wide(server.Url("/framed.html")));
   EXPECT_EQ(LocationName(), u"Framed");
-}
-
-TEST_F(WebBrowserTest, ReadyStateFollowsTheTopLevelLoad) {
-  server.ServeBody("/a", Page("A"));
-  ASSERT_TRUE(server.Start());
-  EXPECT_EQ(ReadyState(), READYSTATE_UNINITIALIZED);
-  ASSERT_EQ(Navigate(Wide(server.Url("/a"))), S_OK);
-  ASSERT_TRUE(WaitForEvent("DocumentComplete"));
-  struct Case {
-    const char* event;
-    LONG state;
-  };
-  // Loading from the host's question on until the completion.
-  for (const Case& c : {Case{"BeforeNavigate2", READYSTATE_LOADING}, Case{"NavigateComplete2", READYSTATE_LOADING},
-                        Case{"DocumentComplete", READYSTATE_COMPLETE}}) {
-    auto it = std::find_if(events.begin(), events.end(), [&](const BrowserEvent& e) { return e.name == c.event; });
-    ASSERT_NE(it, events.end()) << c.event;
-    EXPECT_EQ(it->readyState, c.state) << c.event;
-  }
-  // A load's end clears the status text before the completion is told.
-  auto status = std::find_if(events.begin(), events.end(),
-                             [](const BrowserEvent& e) { return e.name == "StatusTextChange" && e.text.empty(); });
-  auto complete = std::find_if(events.begin(), events.end(),
-                               [](const BrowserEvent& e) { return e.name == "DocumentComplete"; });
-  EXPECT_LT(status, complete);
-  EXPECT_EQ(Sequence({"TitleChange"}).back(), "TitleChange A");
-}
-
-TEST_F(WebBrowserTest, CancelledNavigationSendsNoRequestAndFiresNothingMore) {
-  server.ServeBody("/refused", Page("refused"));
-  server.ServeBody("/allowed", Page("allowed"));
-  ASSERT_TRUE(server.Start());
-  cancelWhen = [](const BrowserEvent& e) { return e.text.find("/refused") != std::string::npos; };
-  ASSERT_EQ(Navigate(Wide(server.Url("/refused"))), S_OK);
-  ASSERT_TRUE(WaitForEvent("BeforeNavigate2"));
-  PumpFor(1500);
-  EXPECT_EQ(Sequence({"BeforeNavigate2", "NavigateComplete2", "DocumentComplete"}),
-            std::vector<std::string>{"BeforeNavigate2 top " + server.Url("/refused")});
-  EXPECT_EQ(ReadyState(), READYSTATE_UNINITIALIZED);
-
-  ASSERT_EQ(Navigate(Wide(server.Url("/allowed"))), S_OK);
-  ASSERT_TRUE(WaitForEvent("DocumentComplete"));
-  PumpFor(300);
-  EXPECT_EQ(Count("DocumentComplete"), 1u);
-  EXPECT_EQ(RequestedPaths(), std::vector<std::string>{"/allowed"});
 }
 
 TEST_F(WebBrowserTest, CancelledFrameIsNeverRequestedAndThePageStillCompletes) {

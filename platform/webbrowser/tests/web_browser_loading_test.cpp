@@ -1,6 +1,6 @@
 // A slow page from first question to completion: the control says it is
 // loading the whole time, from the host's question on, and nothing tells the
-// host the page is done before it is.
+// host the page is done before it is; a refused navigation changes nothing.
 #include <algorithm>
 
 #include "web_browser_fixture.h"
@@ -56,6 +56,7 @@ TEST_F(WebBrowserTest, ASlowPageIsLoadingFromItsQuestionToItsCompletion) {
     }
     EXPECT_EQ(end->readyState, READYSTATE_COMPLETE);
     EXPECT_EQ(ReadyState(), READYSTATE_COMPLETE);
+    EXPECT_EQ(Sequence({"TitleChange"}).back(), "TitleChange slow");
   }
 }
 
@@ -77,10 +78,13 @@ TEST_F(WebBrowserTest, ARefusedNavigationLeavesTheStateItFound) {
     ASSERT_EQ(Navigate(Wide(server.Url("/refused"))), S_OK);
     ASSERT_TRUE(WaitForEvent("BeforeNavigate2", asked + 1));
     PumpFor(800);
+    // Nothing told after the question, nothing asked of the server.
     EXPECT_EQ(events.back().name, "BeforeNavigate2");
     EXPECT_EQ(events.back().readyState, READYSTATE_LOADING) << "asked while loading";
     EXPECT_EQ(ReadyState(), c.state) << c.before;
   }
+  EXPECT_EQ(Count("DocumentComplete"), 1u);
+  EXPECT_EQ(RequestedPaths(), std::vector<std::string>{"/kept"});
 }
 
 }  // namespace
