@@ -266,17 +266,12 @@ LONG WebBrowserTest::ReadyState() {
   return state;
 }
 
-std::u16string WebBrowserTest::LocationUrl() {
-  BSTR text = nullptr;
-  EXPECT_EQ(browser->get_LocationURL(&text), S_OK);
-  std::u16string out = text ? std::u16string(text, SysStringLen(text)) : std::u16string();
-  SysFreeString(text);
-  return out;
-}
+std::u16string WebBrowserTest::LocationUrl() { return TextProperty(&IWebBrowser2::get_LocationURL); }
+std::u16string WebBrowserTest::LocationName() { return TextProperty(&IWebBrowser2::get_LocationName); }
 
-std::u16string WebBrowserTest::LocationName() {
+std::u16string WebBrowserTest::TextProperty(HRESULT (STDMETHODCALLTYPE IWebBrowser2::*read)(BSTR*)) {
   BSTR text = nullptr;
-  EXPECT_EQ(browser->get_LocationName(&text), S_OK);
+  EXPECT_EQ((browser->*read)(&text), S_OK);
   std::u16string out = text ? std::u16string(text, SysStringLen(text)) : std::u16string();
   SysFreeString(text);
   return out;

@@ -74,6 +74,7 @@ class WebBrowserTest : public ::testing::Test {
   LONG ReadyState();
   std::u16string LocationUrl();
   std::u16string LocationName();
+  std::u16string TextProperty(HRESULT (STDMETHODCALLTYPE IWebBrowser2::*read)(BSTR*));
   size_t Count(const std::string& name) const;
   static size_t CountIn(const std::vector<BrowserEvent>& log, const std::string& name);
   // The events of the given names, in order, as "name top|frame text".
