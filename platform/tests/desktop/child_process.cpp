@@ -73,16 +73,13 @@ std::unique_ptr<ChildProcess> ChildProcess::Launch(const LaunchOptions& options,
   std::string err = options.logPrefix.empty() ? "/dev/null" : options.logPrefix + ".err";
   posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  for (auto [ours, theirs] : options.descriptors) posix_spawn_file_actions_adddup2(&actions, ours, theirs);
   if (!options.workingDirectory.empty())
     posix_spawn_file_actions_addchdir_np(&actions, options.workingDirectory.c_str());
   pid_t pid = Spawn(options.argv, options.environment, &actions, error);
   posix_spawn_file_actions_destroy(&actions);
   if (pid < 0) return nullptr;
   return std::unique_ptr<ChildProcess>(new ChildProcess(pid, options.logPrefix));
-}
-
-std::unique_ptr<ChildProcess> ChildProcess::Adopt(pid_t pid, std::string logPrefix) {
-  return std::unique_ptr<ChildProcess>(new ChildProcess(pid, std::move(logPrefix)));
 }
 
 ChildProcess::~ChildProcess() {

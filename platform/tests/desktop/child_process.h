@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorla_desktop {
@@ -19,14 +20,13 @@ struct LaunchOptions {
   std::vector<std::string> environment;  // "NAME=value", the whole environment
   std::string workingDirectory;          // empty: the test's own
   std::string logPrefix;                 // <prefix>.out and <prefix>.err; empty: /dev/null
+  std::vector<std::pair<int, int>> descriptors;  // (ours, the child's) handed over besides
 };
 
 class ChildProcess {
  public:
   // Null when the program cannot be started; error says why.
   static std::unique_ptr<ChildProcess> Launch(const LaunchOptions& options, std::string* error = nullptr);
-  // Takes over a child of this process that was started otherwise.
-  static std::unique_ptr<ChildProcess> Adopt(pid_t pid, std::string logPrefix = "");
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;

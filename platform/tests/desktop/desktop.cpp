@@ -2,11 +2,9 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -95,11 +93,11 @@ bool Desktop::StartServer(std::string* error) {
                   std::chrono::seconds(10)))
       return true;
     server_->Terminate(std::chrono::seconds(5));
-    server_.reset();
     if (attempt == 3) {
-      if (error) *error = "the X server on " + display_ + " took no client; see " + logDir() + "/xvfb.log";
+      if (error) *error = "the X server on " + display_ + " took no client: " + server_->Errors();
       return false;
     }
+    server_.reset();
   }
 }
 
@@ -111,38 +109,19 @@ bool Desktop::LaunchServer(std::string* error) {
     if (error) *error = "pipe failed";
     return false;
   }
-  std::string screen = std::to_string(options_.width) + "x" + std::to_string(options_.height) + "x24";
-  std::vector<std::string> argv = {"Xvfb", "-displayfd", "3", "-screen", "0", screen, "-br", "-nolisten", "tcp"};
-  std::vector<std::string> env;
-  for (char** e = environ; *e; ++e) env.emplace_back(*e);
-  std::vector<char*> args, envp;
-  for (auto& a : argv) args.push_back(a.data());
-  args.push_back(nullptr);
-  for (auto& e : env) envp.push_back(e.data());
-  envp.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 3);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  std::string log = logDir() + "/xvfb.log";
-  posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_adddup2(&actions, 1, 2);
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-  posix_spawnattr_setpgroup(&attributes, 0);
-  pid_t pid = -1;
-  int spawned = posix_spawnp(&pid, "Xvfb", &actions, &attributes, args.data(), envp.data());
-  posix_spawnattr_destroy(&attributes);
-  posix_spawn_file_actions_destroy(&actions);
+  LaunchOptions server;
+  server.argv = {"Xvfb", "-displayfd", "3", "-screen", "0",
+                 std::to_string(options_.width) + "x" + std::to_string(options_.height) + "x24", "-br", "-nolisten",
+                 "tcp"};
+  for (char** e = environ; *e; ++e) server.environment.emplace_back(*e);
+  server.logPrefix = logDir() + "/xvfb";
+  server.descriptors = {{pipeFds[1], 3}};
+  server_ = ChildProcess::Launch(server, error);
   ::close(pipeFds[1]);
-  if (spawned != 0) {
+  if (!server_) {
     ::close(pipeFds[0]);
-    if (error) *error = std::string("Xvfb: ") + std::strerror(spawned);
     return false;
   }
-  server_ = ChildProcess::Adopt(pid);
 
   std::string number;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -157,7 +136,7 @@ bool Desktop::LaunchServer(std::string* error) {
   ::close(pipeFds[0]);
   while (!number.empty() && (number.back() == '\n' || number.back() == ' ')) number.pop_back();
   if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) {
-    if (error) *error = "Xvfb gave no display number; see " + log;
+    if (error) *error = "Xvfb gave no display number: " + server_->Errors();
     return false;
   }
   display_ = ":" + number;
@@ -228,18 +207,6 @@ std::vector<WindowId> Desktop::WindowsOfProcess(pid_t pid, bool visibleOnly) con
   if (visibleOnly) argv.push_back("--onlyvisible");
   argv.insert(argv.end(), {"--pid", std::to_string(pid)});
   return ParseWindowList(Tool(argv).output);
-}
-
-std::vector<WindowId> Desktop::WindowsOfClass(const std::string& wmClass, bool visibleOnly) const {
-  std::vector<WindowId> all;
-  for (const char* kind : {"--class", "--classname"}) {
-    std::vector<std::string> argv = {"xdotool", "search"};
-    if (visibleOnly) argv.push_back("--onlyvisible");
-    argv.insert(argv.end(), {kind, "^" + wmClass + "$"});
-    for (WindowId id : ParseWindowList(Tool(argv).output))
-      if (std::find(all.begin(), all.end(), id) == all.end()) all.push_back(id);
-  }
-  return all;
 }
 
 std::optional<WindowGeometry> Desktop::Geometry(WindowId window) const {

@@ -6,7 +6,7 @@
 // cover the icons; temporary XDG_CONFIG_HOME and XDG_RUNTIME_DIR folders.
 // Programs started through it run on that display with Qt's xcb platform
 // and with a session bus address that leads nowhere, so their icons go to
-// the panel by XEmbed. Helpers find windows by process or class, move and
+// the panel by XEmbed. Helpers find windows by process, move and
 // press the mouse and keys with xdotool (a pause between press and
 // release), and take screenshots with ImageMagick.
 //
@@ -50,7 +50,6 @@ class Desktop {
   // or again. True once its window is on the screen.
   bool StartTray(std::string* error);
   void StopTray();
-  ChildProcess* tray() const { return tray_.get(); }
 
   const std::string& display() const { return display_; }  // ":N"
   const std::string& folder() const { return folder_; }    // the temporary folder of it all
@@ -69,10 +68,9 @@ class Desktop {
   CommandResult Tool(const std::vector<std::string>& argv,
                      std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
 
-  // Windows: those of a process (by _NET_WM_PID) or of a WM_CLASS name or
-  // class; visibleOnly keeps the mapped ones.
+  // The windows of a process (by _NET_WM_PID); visibleOnly keeps the
+  // mapped ones.
   std::vector<WindowId> WindowsOfProcess(pid_t pid, bool visibleOnly = true) const;
-  std::vector<WindowId> WindowsOfClass(const std::string& wmClass, bool visibleOnly = true) const;
   std::optional<WindowGeometry> Geometry(WindowId window) const;
 
   // The mouse and the keyboard. Buttons: 1 left, 2 middle, 3 right.
