@@ -253,9 +253,9 @@ bool WebBrowserTest::WaitForEventOf(const Recording& of, const std::string& name
   return PumpUntil([&] { return CountIn(of.events, name) >= count; }, timeoutMs);
 }
 
-HRESULT WebBrowserTest::Navigate(const std::u16string& address) {
+HRESULT WebBrowserTest::Navigate(const std::u16string& address, IWebBrowser2* control) {
   BSTR text = SysAllocStringLen(address.data(), static_cast<UINT>(address.size()));
-  HRESULT hr = browser->Navigate(text, nullptr, nullptr, nullptr, nullptr);
+  HRESULT hr = (control ? control : browser)->Navigate(text, nullptr, nullptr, nullptr, nullptr);
   SysFreeString(text);
   return hr;
 }

@@ -70,7 +70,8 @@ class WebBrowserTest : public ::testing::Test {
   // UTF-8 when its charset says so, else as code page 936.
   static std::string DocumentSource(IDispatch* document);
 
-  HRESULT Navigate(const std::u16string& address);
+  // Navigates the control (another one when given) to the address.
+  HRESULT Navigate(const std::u16string& address, IWebBrowser2* control = nullptr);
   LONG ReadyState();
   std::u16string LocationUrl();
   std::u16string LocationName();

@@ -59,12 +59,6 @@ TEST_F(WebBrowserTest, EscapedLettersReachTheServerAsWritten) {
       // The engine itself writes an escaped letter of a path as the letter.
       {server.Url("/%61b?q=%61"), "/ab?q=%61"},
   };
-  const auto navigate = [](IWebBrowser2* browser, const std::string& address) {
-    BSTR text = SysAllocString(Wide(address).c_str());
-    const HRESULT result = browser->Navigate(text, nullptr, nullptr, nullptr, nullptr);
-    SysFreeString(text);
-    return result;
-  };
   // From a control that has shown nothing yet, and from a page.
   for (const bool fromPage : {false, true}) {
     for (const Case& c : cases) {
@@ -73,12 +67,12 @@ TEST_F(WebBrowserTest, EscapedLettersReachTheServerAsWritten) {
       ASSERT_NE(control, nullptr);
       const auto& log = control->recording.events;
       if (fromPage) {
-        ASSERT_EQ(navigate(control->browser, server.Url("/first")), S_OK);
+        ASSERT_EQ(Navigate(Wide(server.Url("/first")), control->browser), S_OK);
         ASSERT_TRUE(WaitForEventOf(control->recording, "DocumentComplete"));
       }
       const size_t asked = CountIn(log, "BeforeNavigate2");
       const size_t requests = server.Requests().size();
-      ASSERT_EQ(navigate(control->browser, c.typed), S_OK);
+      ASSERT_EQ(Navigate(Wide(c.typed), control->browser), S_OK);
       ASSERT_TRUE(WaitForEventOf(control->recording, "DocumentComplete", fromPage ? 2 : 1));
       PumpFor(200);
       const auto seen = server.Requests();
