@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMouseEvent>
-#include <QWidget>
-
 #include "window_access.h"
+#include "toolkit_input.h"
 #include "window_test_support.h"
 #include "win/buttons.h"
 
@@ -86,13 +83,7 @@ struct Panel {
   }
 
   void Mouse(QEvent::Type type, QPoint screen) {
-    QWidget* widget = quorla::WidgetOfWindow(parent);
-    ASSERT_NE(widget, nullptr);
-    const bool down = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
-    QMouseEvent event(type, QPointF(screen - widget->geometry().topLeft()), QPointF(screen),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      down ? Qt::MouseButtons(Qt::LeftButton) : Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &event);
+    quorla_test::SendMouse(parent, type, screen, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton);
     quorla_test::DrainMessages();
   }
 };

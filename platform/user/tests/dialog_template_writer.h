@@ -68,10 +68,7 @@ class TemplateWriter {
       Put<DWORD>(spec.exStyle);
     }
     Put<WORD>(static_cast<WORD>(spec.items.size()));
-    Put<short>(spec.x);
-    Put<short>(spec.y);
-    Put<short>(spec.cx);
-    Put<short>(spec.cy);
+    for (short edge : {spec.x, spec.y, spec.cx, spec.cy}) Put<short>(edge);
     PutName(spec.menu);
     PutName(spec.windowClass);
     PutText(spec.title);
@@ -94,10 +91,7 @@ class TemplateWriter {
         Put<DWORD>(item.style);
         Put<DWORD>(item.exStyle);
       }
-      Put<short>(item.x);
-      Put<short>(item.y);
-      Put<short>(item.cx);
-      Put<short>(item.cy);
+      for (short edge : {item.x, item.y, item.cx, item.cy}) Put<short>(edge);
       if (spec.extended) Put<DWORD>(item.id);
       else Put<WORD>(static_cast<WORD>(item.id));
       PutName(item.windowClass);

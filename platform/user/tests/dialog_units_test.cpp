@@ -2,6 +2,7 @@
 // of other fonts, the system's, and MapDialogRect's rounding.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ HWND MakeDialog(bool withFont, WORD pointSize, std::u16string face, short cx = 4
   return CreateDialogIndirectParamW(nullptr, quorla_test::AsTemplate(storage), nullptr, QuietProcedure, 0);
 }
 
+std::array<LONG, 4> Edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
 SIZE BaseUnitsOf(HWND dialog) {
   RECT one{0, 0, 4, 8};
   EXPECT_TRUE(MapDialogRect(dialog, &one));
@@ -52,10 +55,7 @@ TEST(DialogUnitsTest, MapDialogRectRoundsHalvesAwayFromZero) {
   for (const MapCase& c : cases) {
     RECT rect = c.units;
     ASSERT_TRUE(MapDialogRect(dialog, &rect));
-    EXPECT_EQ(rect.left, c.pixels.left);
-    EXPECT_EQ(rect.top, c.pixels.top);
-    EXPECT_EQ(rect.right, c.pixels.right);
-    EXPECT_EQ(rect.bottom, c.pixels.bottom);
+    EXPECT_EQ(Edges(rect), Edges(c.pixels));
   }
   RECT rect{};
   EXPECT_FALSE(MapDialogRect(nullptr, &rect));
@@ -83,8 +83,7 @@ TEST(DialogUnitsTest, TheShellDialogFontHasFixedUnitsOthersAreMeasured) {
     ASSERT_NE(dialog, nullptr);
     SIZE units = BaseUnitsOf(dialog);
     if (c.fixedShellUnits) {
-      EXPECT_EQ(units.cx, 6);
-      EXPECT_EQ(units.cy, 13);
+      EXPECT_EQ(std::make_pair(units.cx, units.cy), std::make_pair(6, 13));
     } else {
       // A font more than twice the size has larger units, in both ways.
       EXPECT_GT(units.cx, 6);
@@ -106,8 +105,7 @@ TEST(DialogUnitsTest, WithoutAFontTheSystemsUnits) {
   HWND dialog = MakeDialog(false, 0, u"");
   ASSERT_NE(dialog, nullptr);
   SIZE seen = BaseUnitsOf(dialog);
-  EXPECT_EQ(seen.cx, LOWORD(units));
-  EXPECT_EQ(seen.cy, HIWORD(units));
+  EXPECT_EQ(std::make_pair(seen.cx, seen.cy), std::make_pair(LONG{LOWORD(units)}, LONG{HIWORD(units)}));
   DestroyWindow(dialog);
 }
 

@@ -10,16 +10,17 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 
 #include "window_access.h"
+#include "toolkit_input.h"
 #include "window_test_support.h"
 #include "win/menus.h"
 
 namespace {
 
+using quorla_test::SendMouse;
 using quorla_test::Seen;
 using quorla_test::WindowLog;
 
@@ -41,16 +42,6 @@ HWND Shown(int x, int y, int w, int h, DWORD style = WS_POPUP) {
   HWND hwnd = quorla_test::MakeTopLevel(style | WS_VISIBLE, x, y, w, h);
   quorla_test::DrainMessages();
   return hwnd;
-}
-
-void Mouse(HWND via, QEvent::Type type, QPoint screen, Qt::MouseButton button = Qt::LeftButton) {
-  QWidget* widget = quorla::WidgetOfWindow(via);
-  ASSERT_NE(widget, nullptr);
-  Qt::MouseButtons held = (type == QEvent::MouseButtonRelease || type == QEvent::MouseMove) ? Qt::NoButton : Qt::MouseButtons(button);
-  if (type == QEvent::MouseMove && button != Qt::NoButton) held = button;
-  QMouseEvent event(type, QPointF(screen - widget->geometry().topLeft()), QPointF(screen),
-                    type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
-  QCoreApplication::sendEvent(widget, &event);
 }
 
 LPARAM ScreenParam(QPoint p) { return MAKELPARAM(static_cast<WORD>(p.x()), static_cast<WORD>(p.y())); }
@@ -99,7 +90,7 @@ TEST(FrameInput, TheHitCodeChoosesBetweenClientAndNonClientMessages) {
       log.handlers[m] = [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; };
     HWND hwnd = Shown(100, 100, 200, 150);
     log.Clear();
-    Mouse(hwnd, c.type, c.screen, c.button);
+    SendMouse(hwnd, c.type, c.screen, c.button);
     quorla_test::DrainMessages();
     auto mice = Mice(log, hwnd);
     ASSERT_EQ(mice.size(), 1u);
@@ -122,9 +113,9 @@ TEST(FrameInput, TheCaptureWindowGetsClientMessagesWithoutBeingAsked) {
   HWND hwnd = Shown(100, 100, 200, 150);
   SetCapture(hwnd);
   log.Clear();
-  Mouse(hwnd, QEvent::MouseMove, {150, 105});
-  Mouse(hwnd, QEvent::MouseButtonPress, {150, 105});
-  Mouse(hwnd, QEvent::MouseButtonRelease, {150, 105});
+  SendMouse(hwnd, QEvent::MouseMove, {150, 105});
+  SendMouse(hwnd, QEvent::MouseButtonPress, {150, 105});
+  SendMouse(hwnd, QEvent::MouseButtonRelease, {150, 105});
   quorla_test::DrainMessages();
   EXPECT_TRUE(log.Of(hwnd, WM_NCHITTEST).empty());
   EXPECT_EQ(log.MessagesOf(hwnd, {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_NCLBUTTONDOWN, WM_NCMOUSEMOVE}),
@@ -193,10 +184,10 @@ TEST(FrameInput, ADragOnTheCaptionMovesTheWindowUnlessItIsMaximised) {
     const QPoint grab(before.left + 50, before.top + 5);
     log.Clear();
     bool released = false;
-    Mouse(hwnd, QEvent::MouseButtonPress, grab);
-    QTimer::singleShot(40, [&] { Mouse(hwnd, QEvent::MouseMove, grab + QPoint(30, 40), Qt::LeftButton); });
+    SendMouse(hwnd, QEvent::MouseButtonPress, grab);
+    QTimer::singleShot(40, [&] { SendMouse(hwnd, QEvent::MouseMove, grab + QPoint(30, 40), Qt::LeftButton); });
     QTimer::singleShot(80, [&] {
-      Mouse(hwnd, QEvent::MouseButtonRelease, grab + QPoint(35, 45));
+      SendMouse(hwnd, QEvent::MouseButtonRelease, grab + QPoint(35, 45));
       released = true;
     });
     RunUntil([&] { return released; });
@@ -231,10 +222,10 @@ TEST(FrameInput, ADoubleClickOnTheCaptionMaximisesAndRestoresWhateverTheClass) {
   };
   log.Clear();
   auto doubleClick = [&](QPoint p) {
-    Mouse(hwnd, QEvent::MouseButtonPress, p);
-    Mouse(hwnd, QEvent::MouseButtonRelease, p);
-    Mouse(hwnd, QEvent::MouseButtonPress, p);
-    Mouse(hwnd, QEvent::MouseButtonRelease, p);
+    SendMouse(hwnd, QEvent::MouseButtonPress, p);
+    SendMouse(hwnd, QEvent::MouseButtonRelease, p);
+    SendMouse(hwnd, QEvent::MouseButtonPress, p);
+    SendMouse(hwnd, QEvent::MouseButtonRelease, p);
     quorla_test::DrainMessages();
   };
   doubleClick({150, 105});
@@ -330,8 +321,8 @@ TEST(FrameInput, AChoiceInTheWindowMenuArrivesAsASystemCommand) {
     std::vector<MenuItemSeen> items;
     ReadMenuWhenOpen(&items, c.keys);
     if (c.rightClick) {
-      Mouse(hwnd, QEvent::MouseButtonPress, {150, 105}, Qt::RightButton);
-      Mouse(hwnd, QEvent::MouseButtonRelease, {150, 105}, Qt::RightButton);
+      SendMouse(hwnd, QEvent::MouseButtonPress, {150, 105}, Qt::RightButton);
+      SendMouse(hwnd, QEvent::MouseButtonRelease, {150, 105}, Qt::RightButton);
       quorla_test::DrainMessages();
     } else {
       SendMessageW(hwnd, WM_SYSCOMMAND, SC_KEYMENU, ' ');

@@ -2,14 +2,15 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QWidget>
 
 #include "window_access.h"
+#include "toolkit_input.h"
 #include "window_test_support.h"
 
 namespace {
 
+using quorla_test::SendMouse;
 using quorla_test::Seen;
 
 using quorla_test::WindowLog;
@@ -20,20 +21,9 @@ HWND Shown(int x, int y, int w, int h, LPCWSTR className = u"QuorlaTestWindow", 
   return hwnd;
 }
 
-// Delivers a mouse event as the windowing system would: to a window's widget,
-// at a screen point (Qt's implicit grab may send it to a widget the point is
-// not over).
-void Mouse(HWND via, QEvent::Type type, QPoint screen, Qt::MouseButton button = Qt::LeftButton) {
-  QWidget* widget = quorla::WidgetOfWindow(via);
-  ASSERT_NE(widget, nullptr);
-  Qt::MouseButtons held = (type == QEvent::MouseButtonRelease || type == QEvent::MouseMove) ? Qt::NoButton : Qt::MouseButtons(button);
-  QMouseEvent event(type, QPointF(screen - widget->geometry().topLeft()), QPointF(screen), button, held, Qt::NoModifier);
-  QCoreApplication::sendEvent(widget, &event);
-}
-
 void Click(HWND via, QPoint screen) {
-  Mouse(via, QEvent::MouseButtonPress, screen);
-  Mouse(via, QEvent::MouseButtonRelease, screen);
+  SendMouse(via, QEvent::MouseButtonPress, screen);
+  SendMouse(via, QEvent::MouseButtonRelease, screen);
 }
 
 std::vector<Seen> Messages(const WindowLog& log, UINT message) {
@@ -65,9 +55,9 @@ TEST(Input, AReleaseGoesToTheWindowUnderItOrToTheCaptureWithSignedWords) {
         return 0;
       };
     }
-    Mouse(a, QEvent::MouseButtonPress, {50, 50});
+    SendMouse(a, QEvent::MouseButtonPress, {50, 50});
     quorla_test::DrainMessages();
-    Mouse(a, QEvent::MouseButtonRelease, c.release);
+    SendMouse(a, QEvent::MouseButtonRelease, c.release);
     quorla_test::DrainMessages();
     auto down = Messages(log, WM_LBUTTONDOWN);
     ASSERT_EQ(down.size(), 1u);
@@ -101,7 +91,7 @@ TEST(Input, SetCursorComesBeforeEachUncapturedMouseMessageAndAsksTheParentFirst)
     return DefWindowProcW(h, m, w, l);
   };
   log.Clear();
-  Mouse(top, QEvent::MouseMove, {20, 20});
+  SendMouse(top, QEvent::MouseMove, {20, 20}, Qt::NoButton);
   quorla_test::DrainMessages();
   std::vector<std::pair<HWND, UINT>> order;
   for (const Seen& s : log.seen)
@@ -116,7 +106,7 @@ TEST(Input, SetCursorComesBeforeEachUncapturedMouseMessageAndAsksTheParentFirst)
 
   SetCapture(child);
   log.Clear();
-  Mouse(top, QEvent::MouseMove, {80, 80});
+  SendMouse(top, QEvent::MouseMove, {80, 80}, Qt::NoButton);
   quorla_test::DrainMessages();
   EXPECT_TRUE(log.Of(child, WM_SETCURSOR).empty()) << "none under capture";
   EXPECT_EQ(log.Of(child, WM_MOUSEMOVE).size(), 1u);
@@ -166,11 +156,11 @@ TEST(Input, DoubleClicksOnlyForClassesThatAskForThem) {
     log.Clear();
     // The toolkit reports the second press twice: as a press and as a
     // double click.
-    Mouse(hwnd, QEvent::MouseButtonPress, {10, 10});
-    Mouse(hwnd, QEvent::MouseButtonRelease, {10, 10});
-    Mouse(hwnd, QEvent::MouseButtonPress, {11, 10});
-    Mouse(hwnd, QEvent::MouseButtonDblClick, {11, 10});
-    Mouse(hwnd, QEvent::MouseButtonRelease, {11, 10});
+    SendMouse(hwnd, QEvent::MouseButtonPress, {10, 10});
+    SendMouse(hwnd, QEvent::MouseButtonRelease, {10, 10});
+    SendMouse(hwnd, QEvent::MouseButtonPress, {11, 10});
+    SendMouse(hwnd, QEvent::MouseButtonDblClick, {11, 10});
+    SendMouse(hwnd, QEvent::MouseButtonRelease, {11, 10});
     quorla_test::DrainMessages();
     EXPECT_EQ(log.MessagesOf(hwnd, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK}), c.expected);
     DestroyWindow(hwnd);
@@ -292,13 +282,13 @@ TEST(Input, CursorsAndPointerState) {
     wanted = LoadCursorW(nullptr, c.id);
     ASSERT_NE(wanted, nullptr);
     EXPECT_EQ(LoadCursorW(nullptr, c.id), wanted) << "the same handle every time";
-    Mouse(hwnd, QEvent::MouseMove, {30, 40});
+    SendMouse(hwnd, QEvent::MouseMove, {30, 40}, Qt::NoButton);
     quorla_test::DrainMessages();
     EXPECT_EQ(GetCursor(), wanted);
     EXPECT_EQ(quorla::WidgetOfWindow(hwnd)->cursor().shape(), c.shape);
   }
   wanted = nullptr;
-  Mouse(hwnd, QEvent::MouseMove, {31, 41});
+  SendMouse(hwnd, QEvent::MouseMove, {31, 41}, Qt::NoButton);
   quorla_test::DrainMessages();
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW)) << "the default gives the class cursor";
   POINT p;

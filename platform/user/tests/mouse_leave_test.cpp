@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QWidget>
 #include <functional>
 #include <thread>
 
 #include "window_access.h"
+#include "toolkit_input.h"
 #include "window_test_support.h"
 #include "win/last_error.h"
 #include "win/mouse_tracking.h"
@@ -35,11 +35,7 @@ struct Desk {
 // A move as the windowing system reports it: to the widget of a top-level
 // window (the one under the pointer, or the grabbing one), at a screen point.
 void Move(HWND via, QPoint screen) {
-  QWidget* widget = quorla::WidgetOfWindow(via);
-  ASSERT_NE(widget, nullptr);
-  QMouseEvent event(QEvent::MouseMove, QPointF(screen - widget->geometry().topLeft()), QPointF(screen), Qt::NoButton,
-                    Qt::NoButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(widget, &event);
+  quorla_test::SendMouse(via, QEvent::MouseMove, screen, Qt::NoButton);
   quorla_test::DrainMessages();
 }
 

@@ -2,30 +2,20 @@
 // mouse events given to the window's widget as the desktop would give them.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 #include <vector>
 
 #include "window_access.h"
+#include "toolkit_input.h"
 #include "window_test_support.h"
 #include "win/menus.h"
 
 namespace {
 
 using quorla_test::Edges;
+using quorla_test::SendMouse;
 using quorla_test::WindowLog;
-
-// A mouse event at a screen point, aimed at the window's widget.
-void SendMouse(HWND hwnd, QEvent::Type type, QPoint screen, Qt::MouseButtons buttons) {
-  QWidget* widget = quorla::WidgetOfWindow(hwnd);
-  ASSERT_NE(widget, nullptr);
-  QPointF local = QPointF(screen - widget->geometry().topLeft());
-  Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-  QMouseEvent event(type, local, QPointF(screen), button, buttons, Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
-}
 
 // A tool window at (100,100)-(300,200) that, as the notice pop-up does,
 // drags itself from a press anywhere; what it heard meanwhile.
@@ -73,11 +63,11 @@ class MoveLoopTest : public ::testing::Test {
 
 TEST_F(MoveLoopTest, ADragMovesTheWindowByThePointersTravelWhileTimersTick) {
   SetTimer(hwnd_, 1, 10, nullptr);
-  SendMouse(hwnd_, QEvent::MouseButtonPress, QPoint(110, 110), Qt::LeftButton);
+  SendMouse(hwnd_, QEvent::MouseButtonPress, QPoint(110, 110));
   HWND hwnd = hwnd_;
-  QTimer::singleShot(60, [hwnd] { SendMouse(hwnd, QEvent::MouseMove, QPoint(140, 130), Qt::LeftButton); });
-  QTimer::singleShot(120, [hwnd] { SendMouse(hwnd, QEvent::MouseMove, QPoint(160, 150), Qt::LeftButton); });
-  QTimer::singleShot(180, [hwnd] { SendMouse(hwnd, QEvent::MouseButtonRelease, QPoint(165, 145), Qt::NoButton); });
+  QTimer::singleShot(60, [hwnd] { SendMouse(hwnd, QEvent::MouseMove, QPoint(140, 130)); });
+  QTimer::singleShot(120, [hwnd] { SendMouse(hwnd, QEvent::MouseMove, QPoint(160, 150)); });
+  QTimer::singleShot(180, [hwnd] { SendMouse(hwnd, QEvent::MouseButtonRelease, QPoint(165, 145)); });
   RunUntilLoopDone();
   KillTimer(hwnd_, 1);
   EXPECT_EQ(Corner(), (Edges{155, 135, 355, 235}));
@@ -90,8 +80,8 @@ TEST_F(MoveLoopTest, ADragMovesTheWindowByThePointersTravelWhileTimersTick) {
 }
 
 TEST_F(MoveLoopTest, AQuickClickQueuedBeforeTheLoopOrAButtonAlreadyUpEndsItAtOnce) {
-  SendMouse(hwnd_, QEvent::MouseButtonPress, QPoint(110, 110), Qt::LeftButton);
-  SendMouse(hwnd_, QEvent::MouseButtonRelease, QPoint(110, 110), Qt::NoButton);
+  SendMouse(hwnd_, QEvent::MouseButtonPress, QPoint(110, 110));
+  SendMouse(hwnd_, QEvent::MouseButtonRelease, QPoint(110, 110));
   RunUntilLoopDone();
   quorla_test::DrainMessages();
   ASSERT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
@@ -120,16 +110,16 @@ TEST_F(MoveLoopTest, CaptureLostOrEscapeEndsTheDrag) {
     loopDone_ = false;
     ticks_ = 0;
     endAtSecondTick_ = c.end;
-    SendMouse(hwnd_, QEvent::MouseButtonPress, QPoint(110, 110), Qt::LeftButton);
+    SendMouse(hwnd_, QEvent::MouseButtonPress, QPoint(110, 110));
     HWND hwnd = hwnd_;
-    QTimer::singleShot(5, [hwnd] { SendMouse(hwnd, QEvent::MouseMove, QPoint(140, 130), Qt::LeftButton); });
+    QTimer::singleShot(5, [hwnd] { SendMouse(hwnd, QEvent::MouseMove, QPoint(140, 130)); });
     SetTimer(hwnd_, 2, 40, nullptr);
     RunUntilLoopDone();
     KillTimer(hwnd_, 2);
     EXPECT_EQ(Corner(), c.corner);
     EXPECT_EQ(GetCapture(), nullptr);
     // The button is still down for the layer: let it go.
-    SendMouse(hwnd_, QEvent::MouseButtonRelease, QPoint(140, 130), Qt::NoButton);
+    SendMouse(hwnd_, QEvent::MouseButtonRelease, QPoint(140, 130));
     quorla_test::DrainMessages();
   }
 }

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QWidget>
 #include <functional>
 
 #include "window_access.h"
+#include "toolkit_input.h"
 #include "window_test_support.h"
 #include "win/common_controls.h"
 #include "win/time.h"
@@ -93,13 +93,7 @@ struct Scene {
   }
 
   void Mouse(QEvent::Type type, QPoint screen, Qt::MouseButton button = Qt::LeftButton) {
-    QWidget* widget = quorla::WidgetOfWindow(owner);
-    ASSERT_NE(widget, nullptr);
-    const bool down = type == QEvent::MouseButtonPress;
-    QMouseEvent event(type, QPointF(screen - widget->geometry().topLeft()), QPointF(screen),
-                      type == QEvent::MouseMove ? Qt::NoButton : button,
-                      down ? Qt::MouseButtons(button) : Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &event);
+    quorla_test::SendMouse(owner, type, screen, type == QEvent::MouseMove ? Qt::NoButton : button);
     Pump(0);
   }
   void MoveTo(QPoint screen) { Mouse(QEvent::MouseMove, screen); }
