@@ -77,15 +77,25 @@ HDC OpenScreen(ScreenDcKind kind) {
   }
 }
 
-// The overlay works on the application the windows run on.
-void EnsureApplication() {
-  static HWND anchor = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
-  ASSERT_NE(anchor, nullptr);
-}
+// The half-tone brush and the screen DC of GetDC(nullptr), on the
+// application the windows run on, which the overlay works on.
+class DragOutline : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static HWND anchor = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
+    ASSERT_NE(anchor, nullptr);
+    dc_ = GetDC(nullptr);
+  }
+  void TearDown() override {
+    ReleaseDC(nullptr, dc_);
+    DeleteObject(brush_);
+  }
+  HBRUSH brush_ = HalftoneBrush();
+  HDC dc_ = nullptr;
+};
 
-TEST(DragOutline, AnOutlineDrawnTwiceIsGoneWhicheverWayTheScreenDcWasHad) {
-  EnsureApplication();
-  HBRUSH brush = HalftoneBrush();
+TEST_F(DragOutline, AnOutlineDrawnTwiceIsGoneWhicheverWayTheScreenDcWasHad) {
+  HBRUSH brush = brush_;
   for (ScreenDcKind kind : {ScreenDcKind::kGetDcNull, ScreenDcKind::kDesktopWindowDc, ScreenDcKind::kGetDcExLocked}) {
     SCOPED_TRACE(static_cast<int>(kind));
     ASSERT_TRUE(quorla::InvertedScreenArea().isEmpty());
@@ -108,13 +118,11 @@ TEST(DragOutline, AnOutlineDrawnTwiceIsGoneWhicheverWayTheScreenDcWasHad) {
     EXPECT_FALSE(overlay->isVisible());
     EXPECT_EQ(ReleaseDC(nullptr, dc), 1);
   }
-  DeleteObject(brush);
 }
 
-TEST(DragOutline, AMovedOutlineLeavesOnlyTheNewFrameAndEndsEmpty) {
-  EnsureApplication();
-  HBRUSH brush = HalftoneBrush();
-  HDC dc = GetDC(nullptr);
+TEST_F(DragOutline, AMovedOutlineLeavesOnlyTheNewFrameAndEndsEmpty) {
+  HBRUSH brush = brush_;
+  HDC dc = dc_;
   const RECT steps[] = {{100, 100, 500, 400}, {90, 100, 500, 400}, {90, 100, 520, 430}, {-20, -10, 300, 200}};
   const RECT* last = nullptr;
   for (const RECT& r : steps) {
@@ -124,8 +132,6 @@ TEST(DragOutline, AMovedOutlineLeavesOnlyTheNewFrameAndEndsEmpty) {
   }
   DrawDragRect(dc, *last, nullptr, brush);  // erase
   EXPECT_TRUE(quorla::InvertedScreenArea().isEmpty());
-  ReleaseDC(nullptr, dc);
-  DeleteObject(brush);
 }
 
 // Whether the overlay shows a screen pixel dark, read from its own drawing.
@@ -133,10 +139,9 @@ bool DarkAt(QWidget* overlay, const QImage& image, QPoint screen) {
   return qGray(image.pixel(screen - overlay->geometry().topLeft())) < 128;
 }
 
-TEST(DragOutline, TheOutlineIsAHalfToneCheckerFixedToTheScreen) {
-  EnsureApplication();
-  HBRUSH brush = HalftoneBrush();
-  HDC dc = GetDC(nullptr);
+TEST_F(DragOutline, TheOutlineIsAHalfToneCheckerFixedToTheScreen) {
+  HBRUSH brush = brush_;
+  HDC dc = dc_;
   // Outlines at odd and even offsets: the checker must not move with them.
   const RECT places[] = {{100, 80, 400, 300}, {101, 80, 400, 300}, {100, 83, 401, 300}};
   std::optional<bool> darkAtOrigin;  // the colour of screen points with x + y even
@@ -160,13 +165,10 @@ TEST(DragOutline, TheOutlineIsAHalfToneCheckerFixedToTheScreen) {
     DrawDragRect(dc, r, nullptr, brush);
     ASSERT_TRUE(quorla::InvertedScreenArea().isEmpty());
   }
-  ReleaseDC(nullptr, dc);
-  DeleteObject(brush);
 }
 
-TEST(DragOutline, TheScreenDcDrawsNothingElse) {
-  EnsureApplication();
-  HDC dc = GetDC(nullptr);
+TEST_F(DragOutline, TheScreenDcDrawsNothingElse) {
+  HDC dc = dc_;
   HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
   SelectObject(dc, red);
   SetLastError(0);
@@ -181,13 +183,11 @@ TEST(DragOutline, TheScreenDcDrawsNothingElse) {
   EXPECT_TRUE(PatBlt(dc, 10, 10, 5, 5, DSTINVERT));
   EXPECT_TRUE(quorla::InvertedScreenArea().isEmpty());
   SelectObject(dc, GetStockObject(WHITE_BRUSH));
-  ReleaseDC(nullptr, dc);
   DeleteObject(red);
 }
 
-TEST(DragOutline, GetDcExTakesOverTheClipRegion) {
-  EnsureApplication();
-  HBRUSH brush = HalftoneBrush();
+TEST_F(DragOutline, GetDcExTakesOverTheClipRegion) {
+  HBRUSH brush = brush_;
   HRGN clip = CreateRectRgn(0, 0, 20, 20);
   HDC dc = GetDCEx(nullptr, clip, DCX_CACHE | DCX_INTERSECTRGN);
   ASSERT_NE(dc, nullptr);
@@ -198,7 +198,6 @@ TEST(DragOutline, GetDcExTakesOverTheClipRegion) {
   EXPECT_TRUE(quorla::InvertedScreenArea().isEmpty());
   EXPECT_FALSE(DeleteObject(clip)) << "the region went to the layer";
   ReleaseDC(nullptr, dc);
-  DeleteObject(brush);
   EXPECT_EQ(GetDCEx(reinterpret_cast<HWND>(0x7777), nullptr, 0), nullptr);
 }
 

@@ -79,16 +79,20 @@ struct Caption {
   }
 
   // Counts the child's pixels by colour, read through the parent.
-  void Count(int* skin, int* ink, int* old) const {
-    *skin = *ink = *old = 0;
+  struct Counts {
+    int skin = 0, ink = 0, old = 0;
+  };
+  Counts Count() const {
+    Counts n;
     for (int y = 30; y < 60; ++y) {
       for (int x = 50; x < 150; ++x) {
         COLORREF c = quorla_test::PixelOf(parent, x, y);
-        *skin += c == kSkin;
-        *old += c == kOld;
-        *ink += GetBValue(c) > GetRValue(c) + 40;  // mostly the text colour, antialiased or not
+        n.skin += c == kSkin;
+        n.old += c == kOld;
+        n.ink += GetBValue(c) > GetRValue(c) + 40;  // mostly the text colour, antialiased or not
       }
     }
+    return n;
   }
 };
 
@@ -110,8 +114,7 @@ TEST(TransparentChildren, TheParentPaintsBeneathThenTheChildPaintsOverIt) {
     caption.painted.clear();
     InvalidateRect(caption.parent, nullptr, TRUE);
     quorla_test::DrainMessages();
-    int skin, ink, old;
-    caption.Count(&skin, &ink, &old);
+    const auto [skin, ink, old] = caption.Count();
     if (c.parentPixelsInChild) {
       EXPECT_GT(ink, 20) << "the child's text";
       EXPECT_GT(skin, 100 * 30 / 2) << "most of the child is the parent's skin";
@@ -146,9 +149,7 @@ TEST(TransparentChildren, APartialRepaintOfTheParentRepaintsTheChildWhereItOverl
         std::find(caption.painted.begin(), caption.painted.end(), caption.child) != caption.painted.end();
     EXPECT_EQ(childPainted, c.childPaints);
     EXPECT_EQ(caption.painted.front(), caption.parent);
-    int skin, ink, old;
-    caption.Count(&skin, &ink, &old);
-    EXPECT_GT(ink, 20) << "the text survives the parent's repaint";
+    EXPECT_GT(caption.Count().ink, 20) << "the text survives the parent's repaint";
   }
 }
 
@@ -181,9 +182,7 @@ TEST(TransparentChildren, AChildRepaintingAloneStartsAgainFromWhatTheParentPaint
     quorla_test::DrainMessages();
     const std::vector<DWORD> fresh = caption.ChildPixels();
     EXPECT_EQ(alone == fresh, c.likeAFreshPaint);
-    int skin, ink, old;
-    caption.Count(&skin, &ink, &old);
-    EXPECT_GT(skin, 100 * 30 / 2);
+    EXPECT_GT(caption.Count().skin, 100 * 30 / 2);
   }
 }
 
