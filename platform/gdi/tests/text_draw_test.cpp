@@ -20,6 +20,19 @@ HFONT MakeFont(const char16_t* face, LONG height, LONG weight = FW_NORMAL) {
   return CreateFontIndirectW(&lf);
 }
 
+// A canvas filled with one colour and a font of its own selected; the font
+// goes with it.
+struct Lettering : Canvas {
+  Lettering(int width, int height, const char16_t* face, LONG fontHeight, int bitCount = 24, bool topDown = true,
+            std::uint32_t fill = 0xFFFFFF)
+      : Canvas(width, height, bitCount, topDown), font(MakeFont(face, fontHeight)) {
+    Fill(fill);
+    SelectObject(dc, font);
+  }
+  ~Lettering() { DeleteObject(font); }
+  HFONT font;
+};
+
 // The bounding box of every pixel that differs from white.
 RECT Ink(const Canvas& c) {
   RECT box{c.width, c.height, 0, 0};
@@ -43,10 +56,7 @@ std::vector<std::uint32_t> Pixels(const Canvas& c) {
 
 TEST(Text, ChineseTextLeavesInkWhereItWasDrawn) {
   for (const char16_t* face : {u"宋体", u"微软雅黑"}) {
-    Canvas c(120, 40, 24, false);
-    c.Fill(0xFFFFFF);
-    HFONT font = MakeFont(face, 12);
-    SelectObject(c.dc, font);
+    Lettering c(120, 40, face, 12, 24, false);
     SetBkMode(c.dc, TRANSPARENT);
     SetTextColor(c.dc, RGB(0, 0, 0));
     ASSERT_TRUE(TextOutW(c.dc, 30, 10, u"价格下降", -1));
@@ -57,7 +67,6 @@ TEST(Text, ChineseTextLeavesInkWhereItWasDrawn) {
     EXPECT_LE(ink.bottom, 10 + 12 + 1);
     EXPECT_GT(ink.right - ink.left, 35);  // four wide characters of about 12 pixels
     EXPECT_GT(c.CountNot(0xFFFFFF, 0, 0, 120, 40), 60);
-    DeleteObject(font);
   }
 }
 
@@ -65,13 +74,9 @@ TEST(Text, DistinctChineseCharactersHaveDistinctGlyphs) {
   // Missing glyphs would all be drawn as the same box.
   std::vector<std::vector<std::uint32_t>> seen;
   for (const char16_t* text : {u"中", u"文", u"价"}) {
-    Canvas c(20, 20, 24);
-    c.Fill(0xFFFFFF);
-    HFONT font = MakeFont(u"宋体", -14);
-    SelectObject(c.dc, font);
+    Lettering c(20, 20, u"宋体", -14);
     TextOutW(c.dc, 2, 2, text, 1);
     seen.push_back(Pixels(c));
-    DeleteObject(font);
   }
   EXPECT_NE(seen[0], seen[1]);
   EXPECT_NE(seen[1], seen[2]);
@@ -79,9 +84,7 @@ TEST(Text, DistinctChineseCharactersHaveDistinctGlyphs) {
 
 TEST(Text, EveryRequestedFaceMeasuresText) {
   for (const char16_t* face : {u"Tahoma", u"Arial", u"MS Shell Dlg", u"宋体", u"微软雅黑", u"NoSuchFace"}) {
-    Canvas c(10, 10, 24);
-    HFONT font = MakeFont(face, 12);
-    SelectObject(c.dc, font);
+    Lettering c(10, 10, face, 12);
     SIZE latin{}, chinese{};
     ASSERT_TRUE(GetTextExtentPoint32W(c.dc, u"Price", 5, &latin));
     ASSERT_TRUE(GetTextExtentPoint32W(c.dc, u"价格", 2, &chinese));
@@ -92,7 +95,6 @@ TEST(Text, EveryRequestedFaceMeasuresText) {
     TEXTMETRICW tm{};
     ASSERT_TRUE(GetTextMetricsW(c.dc, &tm));
     EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
-    DeleteObject(font);
   }
 }
 
@@ -120,9 +122,7 @@ TEST(Text, HeightsWeightsAndTheDefaultGuiFont) {
 }
 
 TEST(Text, DrawTextFormats) {
-  Canvas c(200, 40, 24);
-  HFONT font = MakeFont(u"Tahoma", -12);
-  SelectObject(c.dc, font);
+  Lettering c(200, 40, u"Tahoma", -12);
   SIZE extent{};
   GetTextExtentPoint32W(c.dc, u"Hello", 5, &extent);
 
@@ -146,7 +146,6 @@ TEST(Text, DrawTextFormats) {
   EXPECT_GT(raw.right, amp.cx);
 
   // Centred in both directions: ink sits around the middle of the rectangle.
-  c.Fill(0xFFFFFF);
   SetBkMode(c.dc, TRANSPARENT);
   RECT box{0, 0, 200, 40};
   int offset = DrawTextW(c.dc, u"Hello", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -154,15 +153,11 @@ TEST(Text, DrawTextFormats) {
   RECT ink = Ink(c);
   EXPECT_NEAR((ink.left + ink.right) / 2, 100, 4);
   EXPECT_NEAR((ink.top + ink.bottom) / 2, 20, 4);
-  DeleteObject(font);
 }
 
 TEST(Text, EllipsisKeepsTextInsideItsRectangle) {
   for (UINT ellipsis : {DT_END_ELLIPSIS, DT_WORD_ELLIPSIS}) {
-    Canvas c(200, 20, 24);
-    c.Fill(0xFFFFFF);
-    HFONT font = MakeFont(u"宋体", 12);
-    SelectObject(c.dc, font);
+    Lettering c(200, 20, u"宋体", 12);
     SetBkMode(c.dc, TRANSPARENT);
     RECT box{0, 0, 60, 20};
     DrawTextW(c.dc, u"一个很长很长的商品标题 with words", -1, &box, DT_SINGLELINE | DT_NOPREFIX | ellipsis);
@@ -171,15 +166,11 @@ TEST(Text, EllipsisKeepsTextInsideItsRectangle) {
     EXPECT_GT(ink.right, 40);  // the room is used, not left empty
     // The dots are the last thing drawn: the lower right part of the ink.
     EXPECT_EQ(c.CountNot(0xFFFFFF, ink.right - 3, 0, ink.right, 8), 0);
-    DeleteObject(font);
   }
 }
 
 TEST(Text, OpaqueBackgroundAndClipping) {
-  Canvas c(100, 30, 32, false);
-  c.Fill(0x000000);
-  HFONT font = MakeFont(u"Tahoma", -12);
-  SelectObject(c.dc, font);
+  Lettering c(100, 30, u"Tahoma", -12, 32, false, 0x000000);
   SetBkColor(c.dc, RGB(0, 255, 0));
   SetTextColor(c.dc, RGB(255, 0, 0));
   EXPECT_EQ(GetBkMode(c.dc), OPAQUE);
@@ -191,7 +182,6 @@ TEST(Text, OpaqueBackgroundAndClipping) {
   for (int y = 5; y < 20; ++y)
     for (int x = 5; x < 15; ++x) red += (c.Rgb(x, y) >> 16) > 0x80;
   EXPECT_GT(red, 5);
-  DeleteObject(font);
 }
 
 TEST(Text, FontsMadeBeforeQtRunsWorkLater) {
