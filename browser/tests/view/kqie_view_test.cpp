@@ -166,38 +166,36 @@ TEST_F(ViewTest, NewWindowIsAHiddenViewAdoptedAtItsFirstNavigation) {
   EXPECT_EQ(adoptions, 1u);
 }
 
-TEST_F(ViewTest, FilteredNewWindowIsCancelledAndDiscarded) {
-  FilterFile filter("  /ads/  \n");
-  bool discardQueued = false;
-  CKQIEView* popup = OpenPopup(Wide(server.Url("/ads/pop.html?id=1")), &discardQueued);
-  ASSERT_NE(popup, nullptr);
-  ASSERT_TRUE(discardQueued);
-  HWND popupWindow = popup->GetSafeHwnd();
-  // The opener navigates it again before the discard arrives: it stays
-  // refused and never becomes a tab.
-  EXPECT_TRUE(BeforeNavigate(popup, Top(popup), Wide(server.Url("/shop/item.html"))));
-  EXPECT_TRUE(owner.calls.empty());
-
-  EXPECT_TRUE(PumpUntil([&] { return !Exists(popupWindow); }, 5000));
-  EXPECT_FALSE(::IsWindow(popupWindow));
-  EXPECT_EQ(ForgottenViews(), std::vector<CKQIEView*>{popup});
-  EXPECT_TRUE(owner.calls.empty());
-  PumpFor(300);
-  for (const auto& request : server.Requests()) EXPECT_EQ(request.path.find("/ads/"), std::string::npos);
-}
-
-TEST_F(ViewTest, DiscardOfAViewThatATabHoldsIsIgnored) {
-  FilterFile filter("/ads/\n");
-  bool discardQueued = false;
-  CKQIEView* popup = OpenPopup(Wide(server.Url("/ads/pop.html")), &discardQueued);
-  ASSERT_NE(popup, nullptr);
-  ASSERT_TRUE(discardQueued);
-  // Whatever put it into a tab meanwhile, the tab's view is not deleted
-  // under it.
-  owner.tabs.insert(popup);
-  PumpFor(300);
-  EXPECT_TRUE(Exists(popup->GetSafeHwnd()));
-  EXPECT_TRUE(ForgottenViews().empty());
+// A filtered new window is refused and its discard queued: it goes, unless
+// whatever put it into a tab meanwhile holds it.
+TEST_F(ViewTest, FilteredNewWindowIsCancelledAndDiscardedUnlessATabHoldsIt) {
+  for (bool held : {false, true}) {
+    SCOPED_TRACE(held ? "held by a tab" : "alone");
+    FilterFile filter("  /ads/  \n");
+    bool discardQueued = false;
+    CKQIEView* popup = OpenPopup(Wide(server.Url("/ads/pop.html?id=1")), &discardQueued);
+    ASSERT_NE(popup, nullptr);
+    ASSERT_TRUE(discardQueued);
+    HWND popupWindow = popup->GetSafeHwnd();
+    ForgottenViews().clear();
+    if (held) {
+      owner.tabs.insert(popup);
+      PumpFor(300);
+      EXPECT_TRUE(Exists(popupWindow)) << "a tab's view is not deleted under it";
+      EXPECT_TRUE(ForgottenViews().empty());
+      continue;
+    }
+    // The opener navigates it again before the discard arrives: it stays
+    // refused and never becomes a tab.
+    EXPECT_TRUE(BeforeNavigate(popup, Top(popup), Wide(server.Url("/shop/item.html"))));
+    EXPECT_TRUE(owner.calls.empty());
+    EXPECT_TRUE(PumpUntil([&] { return !Exists(popupWindow); }, 5000));
+    EXPECT_FALSE(::IsWindow(popupWindow));
+    EXPECT_EQ(ForgottenViews(), std::vector<CKQIEView*>{popup});
+    EXPECT_TRUE(owner.calls.empty());
+    PumpFor(300);
+    for (const auto& request : server.Requests()) EXPECT_EQ(request.path.find("/ads/"), std::string::npos);
+  }
 }
 
 TEST_F(ViewTest, PagePopupsBecomeTabsUnlessFiltered) {
