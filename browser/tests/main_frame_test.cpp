@@ -44,53 +44,44 @@ TEST_F(MainFrameWindow, IsFoundByItsClassAndCarriesTitleAndIcon) {
   EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0), 0);
 }
 
+// System commands, and the caption buttons' commands, which post theirs.
 TEST_F(MainFrameWindow, MiddleCaptionButtonFollowsTheWindowState) {
   struct Step {
     const char* name;
+    bool button;  // a caption button's command, else the system command
     WPARAM command;
     int middle;
     bool zoomed;
     bool iconic;
   };
   const Step steps[] = {
-      {"restore", SC_RESTORE, ID_CAPTION_MAXIMIZE, false, false},
-      {"maximise", SC_MAXIMIZE, ID_CAPTION_RESTORE, true, false},
-      {"restore with the caption's low bits", SC_RESTORE | HTCAPTION, ID_CAPTION_MAXIMIZE, false, false},
-      {"maximise with low bits", SC_MAXIMIZE | 2, ID_CAPTION_RESTORE, true, false},
-      {"minimise from maximised", SC_MINIMIZE, ID_CAPTION_RESTORE, false, true},
-      {"back from minimised comes back maximised", SC_RESTORE, ID_CAPTION_RESTORE, true, false},
-      {"restore again", SC_RESTORE, ID_CAPTION_MAXIMIZE, false, false},
-      {"minimise from restored", SC_MINIMIZE, ID_CAPTION_MAXIMIZE, false, true},
-      {"back from minimised comes back restored", SC_RESTORE, ID_CAPTION_MAXIMIZE, false, false},
+      {"restore", false, SC_RESTORE, ID_CAPTION_MAXIMIZE, false, false},
+      {"maximise", false, SC_MAXIMIZE, ID_CAPTION_RESTORE, true, false},
+      {"restore with the caption's low bits", false, SC_RESTORE | HTCAPTION, ID_CAPTION_MAXIMIZE, false, false},
+      {"maximise with low bits", false, SC_MAXIMIZE | 2, ID_CAPTION_RESTORE, true, false},
+      {"minimise from maximised", false, SC_MINIMIZE, ID_CAPTION_RESTORE, false, true},
+      {"back from minimised comes back maximised", false, SC_RESTORE, ID_CAPTION_RESTORE, true, false},
+      {"restore again", false, SC_RESTORE, ID_CAPTION_MAXIMIZE, false, false},
+      {"minimise from restored", false, SC_MINIMIZE, ID_CAPTION_MAXIMIZE, false, true},
+      {"back from minimised comes back restored", false, SC_RESTORE, ID_CAPTION_MAXIMIZE, false, false},
+      {"the maximise button", true, ID_CAPTION_MAXIMIZE, ID_CAPTION_RESTORE, true, false},
+      {"the restore button", true, ID_CAPTION_RESTORE, ID_CAPTION_MAXIMIZE, false, false},
+      {"the minimise button", true, ID_CAPTION_MINIMIZE, ID_CAPTION_MAXIMIZE, false, true},
   };
   EXPECT_EQ(MiddleCaptionButton(), ID_CAPTION_RESTORE) << "opened maximised";
   EXPECT_EQ(frame->CaptionButtons().GetButtonCount(), 3);
   for (const Step& step : steps) {
     SCOPED_TRACE(step.name);
-    SysCommand(step.command);
+    if (step.button) {
+      SendMessageW(hwnd, WM_COMMAND, step.command, 0);
+      EXPECT_NE(IsZoomed(hwnd) != FALSE || IsIconic(hwnd) != FALSE, step.zoomed || step.iconic) << "posted, not done";
+      Drain();
+    } else {
+      SysCommand(step.command);
+    }
     EXPECT_EQ(MiddleCaptionButton(), step.middle);
     EXPECT_EQ(IsZoomed(hwnd) != FALSE, step.zoomed);
     EXPECT_EQ(IsIconic(hwnd) != FALSE, step.iconic);
-  }
-}
-
-TEST_F(MainFrameWindow, CaptionButtonsPostTheirSystemCommands) {
-  struct Step {
-    UINT command;
-    bool zoomed;
-    bool iconic;
-  };
-  const Step steps[] = {
-      {ID_CAPTION_RESTORE, false, false},
-      {ID_CAPTION_MAXIMIZE, true, false},
-      {ID_CAPTION_MINIMIZE, false, true},
-  };
-  for (const Step& step : steps) {
-    SendMessageW(hwnd, WM_COMMAND, step.command, 0);
-    EXPECT_EQ(IsZoomed(hwnd) != FALSE, !step.zoomed) << "posted, not done at once: " << step.command;
-    Drain();
-    EXPECT_EQ(IsZoomed(hwnd) != FALSE, step.zoomed) << step.command;
-    EXPECT_EQ(IsIconic(hwnd) != FALSE, step.iconic) << step.command;
   }
 }
 
