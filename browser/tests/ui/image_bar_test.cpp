@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "bar_state_table.h"
 #include "fixture_ids.h"
 #include "my_image_bar.h"
 #include "pixel_reader.h"
@@ -33,25 +32,6 @@ class ImageBar : public ::testing::Test {
   ToolTipsProbe tips{host};
   CMyImageBar bar;
 };
-
-class ImageBarDriver : public BarDriver {
- public:
-  explicit ImageBarDriver(CMyImageBar& bar) : bar_(bar) {}
-  CWnd& Bar() override { return bar_; }
-  CRect ButtonRect(int index) override { return bar_.GetButton(index)->rect; }
-  int State(int index) override { return bar_.GetButton(index)->state; }
-  int CommandOf(int index) override { return bar_.GetButton(index)->id; }
-  void Enable(int index, bool enable) override { bar_.EnableButton(CommandOf(index), enable); }
-  CPoint FreePoint() override { return CPoint(bar_.GetBarRect().right + 10, 12); }
-
- private:
-  CMyImageBar& bar_;
-};
-
-TEST_F(ImageBar, MouseRules) {
-  ImageBarDriver driver(bar);
-  RunBarStateTable(driver, host);
-}
 
 TEST_F(ImageBar, ButtonsTouchCentredOnTheBackground) {
   EXPECT_EQ(bar.GetBarRect(), CRect(0, 0, 84, 25));
@@ -105,6 +85,7 @@ TEST_F(ImageBar, OneToolPerButtonItsTextFollowingTheId) {
   EXPECT_EQ(tool->text, u"");
 }
 
+// The mouse rules are the bar window's own; the bar's buttons take them.
 TEST_F(ImageBar, SwappedButtonClicksWithItsNewCommand) {
   bar.SetButtonImage(1003, 343, 1002);
   const CPoint middle = bar.GetButton(1)->rect.CenterPoint();
