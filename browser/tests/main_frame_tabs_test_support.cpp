@@ -68,14 +68,8 @@ void TabsTest::TearDown() {
 void TabsTest::ResetTabs() {
   frame.reset();
   Drain();
-  frame = std::make_unique<RecordingFrame>();
+  frame = MakeShownFrame();
   hwnd = frame->GetSafeHwnd();
-  ASSERT_NE(hwnd, nullptr);
-  // The tests open their own first tab.
-  ::KillTimer(hwnd, 1);
-  frame->ShowWindow(SW_SHOW);
-  frame->UpdateWindow();
-  Drain();
 }
 
 std::u16string TabsTest::Page(const char* path) {

@@ -28,17 +28,23 @@ void RecordingFrame::OnSysCommand(UINT id, LPARAM lParam) {
   CMainFrame::OnSysCommand(id, lParam);
 }
 
-void MainFrameTest::SetUp() {
-  frame = std::make_unique<RecordingFrame>();
-  hwnd = frame->GetSafeHwnd();
-  ASSERT_NE(hwnd, nullptr);
+std::unique_ptr<RecordingFrame> MakeShownFrame() {
+  auto frame = std::make_unique<RecordingFrame>();
+  EXPECT_NE(frame->GetSafeHwnd(), nullptr);
   // The start timer would open the start page in a tab, and with it the web
   // engine, whenever setting up takes longer than its 300 ms (a sanitizer
-  // build does): these tests look at the frame alone.
-  ::KillTimer(hwnd, 1);
+  // build does).
+  ::KillTimer(frame->GetSafeHwnd(), 1);
   frame->ShowWindow(SW_SHOW);
   frame->UpdateWindow();
   Drain();
+  return frame;
+}
+
+void MainFrameTest::SetUp() {
+  frame = MakeShownFrame();
+  hwnd = frame->GetSafeHwnd();
+  ASSERT_NE(hwnd, nullptr);
 }
 
 void MainFrameTest::TearDown() {

@@ -30,6 +30,10 @@ class RecordingFrame : public CMainFrame {
   DECLARE_MESSAGE_MAP()
 };
 
+// A main window made as the program makes it and shown, its start timer
+// stopped: the tests open their own tabs, if any.
+std::unique_ptr<RecordingFrame> MakeShownFrame();
+
 class MainFrameTest : public ::testing::Test {
  protected:
   void SetUp() override;
