@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialog_template_writer.h"
+#include "window_test_support.h"
 #include "win/dialogs.h"
 #include "win/input.h"
 #include "win/timers.h"
@@ -61,21 +62,7 @@ size_t PositionOf(const std::vector<UINT>& seen, UINT message) {
   return static_cast<size_t>(std::find(seen.begin(), seen.end(), message) - seen.begin());
 }
 
-LRESULT PlainWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-HWND MakeOwner() {
-  WNDCLASSEXW info{};
-  info.cbSize = sizeof(info);
-  if (!GetClassInfoExW(nullptr, u"QuorlaDialogOwner", &info)) {
-    info.lpfnWndProc = PlainWindow;
-    info.lpszClassName = u"QuorlaDialogOwner";
-    RegisterClassExW(&info);
-  }
-  return CreateWindowExW(0, u"QuorlaDialogOwner", u"owner", WS_POPUP, 100, 100, 200, 100, nullptr, nullptr, nullptr,
-                         nullptr);
-}
+HWND MakeOwner() { return quorla_test::MakeTopLevel(WS_POPUP, 100, 100, 200, 100); }
 
 constexpr UINT kLater = WM_APP + 1;
 

@@ -26,6 +26,7 @@
 #include "win/window_objects.h"
 #include "win/window_state.h"
 #include "win/window_styles.h"
+#include "window_test_support.h"
 
 namespace {
 
@@ -78,22 +79,6 @@ TEST(MenuRecordTest, ItemsDefaultsAndDestruction) {
   EXPECT_FALSE(AppendMenuW(menu, MF_STRING, 1, u"late"));
 }
 
-// The owner window of the pop-up menus: hidden, as the tray's is.
-struct OwnerLog {
-  std::vector<MSG> seen;
-  std::map<UINT, std::function<LRESULT(HWND, WPARAM, LPARAM)>> handlers;
-};
-OwnerLog* g_owner = nullptr;
-
-LRESULT OwnerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (g_owner) {
-    g_owner->seen.push_back(MSG{hwnd, message, wParam, lParam, 0, {0, 0}});
-    auto found = g_owner->handlers.find(message);
-    if (found != g_owner->handlers.end()) return found->second(hwnd, wParam, lParam);
-  }
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 // Qt's timers need the layer's Qt application, which text measuring makes.
 void StartQt() {
   HDC dc = CreateCompatibleDC(nullptr);
@@ -102,20 +87,12 @@ void StartQt() {
   DeleteDC(dc);
 }
 
+// The owner window of the pop-up menus is hidden, as the tray's is.
 class PopupMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
     StartQt();
-    WNDCLASSEXW info{};
-    info.cbSize = sizeof(info);
-    if (!GetClassInfoExW(nullptr, u"QuorlaMenuOwner", &info)) {
-      info.lpfnWndProc = OwnerProcedure;
-      info.lpszClassName = u"QuorlaMenuOwner";
-      ASSERT_NE(RegisterClassExW(&info), 0);
-    }
-    g_owner = &log_;
-    owner_ = CreateWindowExW(0, u"QuorlaMenuOwner", nullptr, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                             nullptr);
+    owner_ = quorla_test::MakeTopLevel(WS_POPUP, 0, 0, 10, 10);
     ASSERT_NE(owner_, nullptr);
     menu_ = CreatePopupMenu();
     AppendMenuW(menu_, MF_STRING, kOpen, u"Quorla购物浏览器");
@@ -127,7 +104,6 @@ class PopupMenuTest : public ::testing::Test {
   void TearDown() override {
     DestroyMenu(menu_);
     DestroyWindow(owner_);
-    g_owner = nullptr;
     DrainQueue();
   }
 
@@ -161,7 +137,7 @@ class PopupMenuTest : public ::testing::Test {
     });
   }
 
-  OwnerLog log_;
+  quorla_test::WindowLog log_;
   HWND owner_ = nullptr;
   HMENU menu_ = nullptr;
 };
@@ -243,7 +219,7 @@ TEST_F(PopupMenuTest, KeptInsideTheScreen) {
 
 TEST_F(PopupMenuTest, ATimerTicksWhileTheMenuIsOpen) {
   int ticks = 0;
-  log_.handlers[WM_TIMER] = [&](HWND hwnd, WPARAM, LPARAM) {
+  log_.handlers[WM_TIMER] = [&](HWND hwnd, UINT, WPARAM, LPARAM) -> LRESULT {
     if (++ticks == 3) {
       KillTimer(hwnd, 5);
       QWidget* popup = QApplication::activePopupWidget();
@@ -260,16 +236,14 @@ TEST_F(PopupMenuTest, ATimerTicksWhileTheMenuIsOpen) {
 TEST_F(PopupMenuTest, TheCaptureHolderHearsWhenTheMenuOpens) {
   SetCapture(owner_);
   PressWhenOpen({Qt::Key_Escape});
-  log_.seen.clear();
+  log_.Clear();
   EXPECT_TRUE(TrackPopupMenu(menu_, 0, 100, 100, 0, owner_, nullptr));
   EXPECT_EQ(GetCapture(), nullptr);
-  bool heard = false;
-  for (const MSG& msg : log_.seen) heard |= msg.message == WM_CAPTURECHANGED;
-  EXPECT_TRUE(heard);
+  EXPECT_FALSE(log_.Of(owner_, WM_CAPTURECHANGED).empty());
 }
 
 TEST_F(PopupMenuTest, QuitWhileOpenClosesTheMenuAndStaysQueued) {
-  log_.handlers[WM_TIMER] = [](HWND hwnd, WPARAM, LPARAM) {
+  log_.handlers[WM_TIMER] = [](HWND hwnd, UINT, WPARAM, LPARAM) -> LRESULT {
     KillTimer(hwnd, 6);
     PostQuitMessage(4);
     return 0;
@@ -285,7 +259,7 @@ TEST_F(PopupMenuTest, QuitWhileOpenClosesTheMenuAndStaysQueued) {
 TEST_F(PopupMenuTest, OpenedInsideAMessageSentFromAnotherThread) {
   constexpr UINT kShowMenu = WM_APP + 30;
   BOOL tracked = FALSE;
-  log_.handlers[kShowMenu] = [&](HWND hwnd, WPARAM, LPARAM) {
+  log_.handlers[kShowMenu] = [&](HWND hwnd, UINT, WPARAM, LPARAM) -> LRESULT {
     PressWhenOpen({Qt::Key_Down, Qt::Key_Return});
     tracked = TrackPopupMenu(menu_, 0, 100, 100, 0, hwnd, nullptr);
     return LRESULT{7};
@@ -303,10 +277,9 @@ TEST_F(PopupMenuTest, OpenedInsideAMessageSentFromAnotherThread) {
   EXPECT_EQ(answer, 7);
   EXPECT_TRUE(tracked);
   DrainQueue();
-  std::vector<WPARAM> commands;
-  for (const MSG& msg : log_.seen)
-    if (msg.message == WM_COMMAND) commands.push_back(msg.wParam);
-  EXPECT_EQ(commands, std::vector<WPARAM>{kOpen});
+  const auto commands = log_.Of(owner_, WM_COMMAND);
+  ASSERT_EQ(commands.size(), 1u);
+  EXPECT_EQ(commands[0].wParam, kOpen);
 }
 
 TEST_F(PopupMenuTest, BadArgumentsAndASecondMenuAtOnce) {
@@ -317,7 +290,7 @@ TEST_F(PopupMenuTest, BadArgumentsAndASecondMenuAtOnce) {
 
   BOOL second = TRUE;
   DWORD secondError = 0;
-  log_.handlers[WM_TIMER] = [&](HWND hwnd, WPARAM, LPARAM) {
+  log_.handlers[WM_TIMER] = [&](HWND hwnd, UINT, WPARAM, LPARAM) -> LRESULT {
     KillTimer(hwnd, 8);
     second = TrackPopupMenu(menu_, 0, 0, 0, 0, hwnd, nullptr);
     secondError = GetLastError();
