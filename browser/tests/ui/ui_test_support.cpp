@@ -16,11 +16,11 @@ void InstallFilter() { static FilterInstaller installed; }
 
 }  // namespace
 
-CHostWnd::CHostWnd() {
+CHostWnd::CHostWnd(const CRect& rect) {
   InstallFilter();
   LPCWSTR className = AfxRegisterWndClass(0, LoadCursorW(nullptr, IDC_ARROW),
                                           static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  CreateEx(0, className, u"host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, CRect(100, 100, 700, 400), nullptr, 0);
+  CreateEx(0, className, u"host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, rect, nullptr, 0);
   Pump();
 }
 

@@ -15,11 +15,12 @@ struct Posted {
   LPARAM lParam;
 };
 
-// A pop-up at (100, 100), 600 x 300, shown: the host of the controls.
-// Records WM_COMMAND and the browser's private messages it receives.
+// A pop-up at (100, 100), 600 x 300 unless told otherwise, shown: the host
+// of the controls. Records WM_COMMAND and the browser's private messages it
+// receives.
 class CHostWnd : public CWnd {
  public:
-  CHostWnd();
+  explicit CHostWnd(const CRect& rect = CRect(100, 100, 700, 400));
   ~CHostWnd() override;
 
   std::vector<Posted> posted;

@@ -101,15 +101,15 @@ TEST_F(CutPriceDlg, APressOnTheNewestRowOpensOrRemovesItsItemByWhereItFalls) {
     SCOPED_TRACE(c.name);
     SetUp();
     actions.removed.clear();
-    host.received.clear();
+    host.opened.clear();
     int rowsAfter = 0;
     Run({[&](Dialog& d) {
       Press(d, CellPoint(d, 0, c.column, c.x));
       rowsAfter = d.List().GetItemCount();
       d.EndDialog(0);
     }});
-    EXPECT_EQ(host.Count(WM_OPEN_ITEM_URL, 0), c.opened);
-    if (c.opened) EXPECT_EQ(host.received.back().text, u"http://127.0.0.1/3");
+    EXPECT_EQ(static_cast<int>(host.opened.size()), c.opened);
+    if (c.opened) EXPECT_EQ(host.opened.back(), u"http://127.0.0.1/3");
     ASSERT_EQ(static_cast<int>(actions.removed.size()), c.removed);
     if (c.removed) EXPECT_EQ(actions.removed[0], u"http://127.0.0.1/3");
     EXPECT_EQ(rowsAfter, 3 - c.removed);
@@ -127,7 +127,7 @@ TEST_F(CutPriceDlg, RowsKeepTheirAddressWhateverTheirIdentifier) {
   }});
   ASSERT_EQ(actions.removed.size(), 1u);
   EXPECT_EQ(actions.removed[0], u"http://127.0.0.1/2");
-  EXPECT_EQ(host.received.back().text, u"http://127.0.0.1/3");
+  EXPECT_EQ(host.opened.back(), u"http://127.0.0.1/3");
 }
 
 TEST_F(CutPriceDlg, HandOverTitlesAndTheTwoActionsOnly) {

@@ -180,7 +180,7 @@ TEST_F(PriceNotifyWnd, TheLinkOpensTheWatchList) {
   Offer();
   bar.SendMessage(WM_LINK_CLICKED, reinterpret_cast<WPARAM>(bar.Link().m_hWnd), 0);
   Pump();
-  EXPECT_EQ(host.Count(WM_COMMAND, ID_SHOW_CUTPRICE_DLG), 1);
+  EXPECT_EQ(host.Commands(), std::vector<int>{ID_SHOW_CUTPRICE_DLG});
 }
 
 TEST_F(PriceNotifyWnd, ChildrenSitWhereTheSkinLeavesRoomForThem) {

@@ -3,8 +3,6 @@
 #include <chrono>
 #include <thread>
 
-#include "browser_ids.h"
-#include "pointer_input.h"
 #include "win/strings.h"
 
 namespace price_watch_test {
@@ -16,10 +14,6 @@ void Copy(WCHAR* to, size_t size, const char16_t* from) {
   for (; from && from[i] && i + 1 < size; ++i) to[i] = from[i];
   to[i] = 0;
 }
-
-struct FilterInstaller {
-  FilterInstaller() { quorla_test::SetMessageFilter(&AfxPreTranslateMessage); }
-};
 
 }  // namespace
 
@@ -42,34 +36,6 @@ std::vector<ReducePriceItem> RecordingActions::WatchList() {
   return items;
 }
 
-Host::Host(int width, int height) {
-  LPCWSTR className = AfxRegisterWndClass(0, LoadCursorW(nullptr, IDC_ARROW),
-                                          static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  CreateEx(0, className, u"price watch host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, CRect(40, 40, 40 + width, 40 + height),
-           nullptr, 0);
-  Pump();
-}
-
-Host::~Host() {
-  if (m_hWnd) DestroyWindow();
-  Pump();
-}
-
-int Host::Count(UINT message, WPARAM wParam) const {
-  int n = 0;
-  for (const Received& r : received) n += r.message == message && r.wParam == wParam;
-  return n;
-}
-
-LRESULT Host::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_OPEN_ITEM_URL) {
-    received.push_back({message, wParam, lParam ? reinterpret_cast<LPCWSTR>(lParam) : u""});
-    return 1;
-  }
-  if (message == WM_COMMAND || message >= WM_USER) received.push_back({message, wParam, {}});
-  return CWnd::WindowProc(message, wParam, lParam);
-}
-
 ReducePriceItem MakeItem(const char16_t* url, const char16_t* title, double current) {
   ReducePriceItem item;
   InitReducePriceItem(&item);
@@ -87,11 +53,6 @@ CRect PlaceIn(CWnd& parent, CWnd& child) {
   child.GetWindowRect(&rect);
   parent.ScreenToClient(&rect);
   return rect;
-}
-
-void Pump() {
-  static FilterInstaller installed;
-  quorla_test::DispatchPending();
 }
 
 void PumpFor(int ms) {

@@ -1,14 +1,16 @@
 #pragma once
 // What the price watch's window tests share: a recorder standing in for the
 // price engine, a host window that records what the windows send and post
-// to it, and a watched item to show.
+// to it (the control tests' host), and a watched item to show.
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "afx/afxwin.h"
+#include "browser_ids.h"
 #include "shopping/reduce_price_item.h"
+#include "ui_test_support.h"
 #include "watch_actions.h"
 #include "win/buttons.h"
 #include "win/dialogs.h"
@@ -37,23 +39,19 @@ class RecordingActions : public WatchActions {
   int listReads = 0;
 };
 
-struct Received {
-  UINT message;
-  WPARAM wParam;
-  std::u16string text;  // WM_OPEN_ITEM_URL's address, read while it is sent
-};
-
-// A shown pop-up at (40, 40), width x height, that records WM_COMMAND,
-// WM_OPEN_ITEM_URL and the browser's private messages.
-class Host : public CWnd {
+// A shown pop-up at (40, 40), width x height, that records the commands
+// and private messages it receives, and the addresses it is asked to open.
+class Host : public ui_test::CHostWnd {
  public:
-  Host(int width, int height);
-  ~Host() override;
-  std::vector<Received> received;
-  int Count(UINT message, WPARAM wParam) const;
+  Host(int width, int height) : CHostWnd(CRect(40, 40, 40 + width, 40 + height)) {}
+  std::vector<std::u16string> opened;  // WM_OPEN_ITEM_URL's addresses, read while it is sent
 
  protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != WM_OPEN_ITEM_URL) return CHostWnd::WindowProc(message, wParam, lParam);
+    opened.push_back(lParam ? reinterpret_cast<LPCWSTR>(lParam) : u"");
+    return 1;
+  }
 };
 
 // A product as a parse gives it.
@@ -98,8 +96,7 @@ class Scripted : public Dialog {
 // Where a child sits in its parent's client area.
 CRect PlaceIn(CWnd& parent, CWnd& child);
 
-// Dispatches what is queued, with the framework's pre-translation.
-void Pump();
+using ui_test::Pump;
 // Pumps for at least ms milliseconds.
 void PumpFor(int ms);
 

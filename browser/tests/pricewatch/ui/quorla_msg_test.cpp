@@ -112,8 +112,8 @@ TEST_F(QuorlaMsg, OpenHidesAndSendsTheAddressToTheMainWindow) {
   popup.SendMessage(WM_COMMAND, MAKEWPARAM(CQuorlaMsg::kOpenId, BN_CLICKED),
                     reinterpret_cast<LPARAM>(popup.OpenButton().m_hWnd));
   EXPECT_FALSE(popup.IsWindowVisible());
-  ASSERT_EQ(host.Count(WM_OPEN_ITEM_URL, 0), 1);
-  EXPECT_EQ(host.received.back().text, u"http://127.0.0.1/item/7");
+  ASSERT_EQ(static_cast<int>(host.opened.size()), 1);
+  EXPECT_EQ(host.opened.back(), u"http://127.0.0.1/item/7");
 }
 
 TEST_F(QuorlaMsg, CloseOnlyHides) {
@@ -121,7 +121,7 @@ TEST_F(QuorlaMsg, CloseOnlyHides) {
   popup.SendMessage(WM_COMMAND, MAKEWPARAM(CQuorlaMsg::kCloseId, BN_CLICKED),
                     reinterpret_cast<LPARAM>(popup.CloseButton().m_hWnd));
   EXPECT_FALSE(popup.IsWindowVisible());
-  EXPECT_EQ(host.Count(WM_OPEN_ITEM_URL, 0), 0);
+  EXPECT_EQ(static_cast<int>(host.opened.size()), 0);
 }
 
 TEST_F(QuorlaMsg, ButtonsAndLinkSitWhereTheSkinLeavesRoomForThem) {
@@ -134,7 +134,7 @@ TEST_F(QuorlaMsg, ButtonsAndLinkSitWhereTheSkinLeavesRoomForThem) {
 TEST_F(QuorlaMsg, TheLinkOpensTheWatchList) {
   popup.SendMessage(WM_LINK_CLICKED, reinterpret_cast<WPARAM>(popup.Link().m_hWnd), 0);
   Pump();
-  EXPECT_EQ(host.Count(WM_COMMAND, ID_SHOW_CUTPRICE_DLG), 1);
+  EXPECT_EQ(host.Commands(), std::vector<int>{ID_SHOW_CUTPRICE_DLG});
 }
 
 }  // namespace
