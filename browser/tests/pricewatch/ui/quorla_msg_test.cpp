@@ -107,21 +107,23 @@ TEST_F(QuorlaMsg, PrintsTheDropInRedAndTheTitleInWhiteInTheirRectangles) {
   EXPECT_GT(count(white, 35, 156, 360, 170), 5);
 }
 
-TEST_F(QuorlaMsg, OpenHidesAndSendsTheAddressToTheMainWindow) {
-  Show(120.0, 99.0);
-  popup.SendMessage(WM_COMMAND, MAKEWPARAM(CQuorlaMsg::kOpenId, BN_CLICKED),
-                    reinterpret_cast<LPARAM>(popup.OpenButton().m_hWnd));
-  EXPECT_FALSE(popup.IsWindowVisible());
-  ASSERT_EQ(static_cast<int>(host.opened.size()), 1);
-  EXPECT_EQ(host.opened.back(), u"http://127.0.0.1/item/7");
-}
-
-TEST_F(QuorlaMsg, CloseOnlyHides) {
-  Show(120.0, 99.0);
-  popup.SendMessage(WM_COMMAND, MAKEWPARAM(CQuorlaMsg::kCloseId, BN_CLICKED),
-                    reinterpret_cast<LPARAM>(popup.CloseButton().m_hWnd));
-  EXPECT_FALSE(popup.IsWindowVisible());
-  EXPECT_EQ(static_cast<int>(host.opened.size()), 0);
+// Open hides and sends the address to the main window, close only hides;
+// the link asks for the watch list.
+TEST_F(QuorlaMsg, ItsButtonsAndLinkDoTheirOwnThing) {
+  for (int id : {CQuorlaMsg::kOpenId, CQuorlaMsg::kCloseId}) {
+    SCOPED_TRACE(id);
+    host.opened.clear();
+    Show(120.0, 99.0);
+    CWnd& button = id == CQuorlaMsg::kOpenId ? popup.OpenButton() : popup.CloseButton();
+    popup.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button.m_hWnd));
+    EXPECT_FALSE(popup.IsWindowVisible());
+    EXPECT_EQ(host.opened, id == CQuorlaMsg::kOpenId ? std::vector<std::u16string>{u"http://127.0.0.1/item/7"}
+                                                     : std::vector<std::u16string>{});
+  }
+  EXPECT_TRUE(host.Commands().empty());
+  popup.SendMessage(WM_LINK_CLICKED, reinterpret_cast<WPARAM>(popup.Link().m_hWnd), 0);
+  Pump();
+  EXPECT_EQ(host.Commands(), std::vector<int>{ID_SHOW_CUTPRICE_DLG});
 }
 
 TEST_F(QuorlaMsg, ButtonsAndLinkSitWhereTheSkinLeavesRoomForThem) {
@@ -129,12 +131,6 @@ TEST_F(QuorlaMsg, ButtonsAndLinkSitWhereTheSkinLeavesRoomForThem) {
   EXPECT_EQ(placed(popup.CloseButton()), CRect(370, 7, 391, 27));
   EXPECT_EQ(placed(popup.OpenButton()), CRect(245, 268, 371, 299));
   EXPECT_EQ(placed(popup.Link()).TopLeft(), CPoint(38, 280));
-}
-
-TEST_F(QuorlaMsg, TheLinkOpensTheWatchList) {
-  popup.SendMessage(WM_LINK_CLICKED, reinterpret_cast<WPARAM>(popup.Link().m_hWnd), 0);
-  Pump();
-  EXPECT_EQ(host.Commands(), std::vector<int>{ID_SHOW_CUTPRICE_DLG});
 }
 
 }  // namespace
