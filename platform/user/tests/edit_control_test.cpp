@@ -89,6 +89,13 @@ struct Panel {
                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr);
   }
 
+  // Gives the edit the focus; what that told the parent is forgotten.
+  void Focus() {
+    SetFocus(edit);
+    quorla_test::DrainMessages();
+    notifications.clear();
+  }
+
   QLineEdit* Field(HWND hwnd = nullptr) const {
     return qobject_cast<QLineEdit*>(quorla::HostedWidgetOf(hwnd ? hwnd : edit));
   }
@@ -182,9 +189,7 @@ TEST(EditControl, TypingChangesTheTextOnceAndTellsTheParentEachTime) {
   };
   for (const Case& c : cases) {
     Panel panel;
-    SetFocus(panel.edit);
-    quorla_test::DrainMessages();
-    panel.notifications.clear();
+    panel.Focus();
     c.keys(panel);
     EXPECT_EQ(TextOf(panel.edit), c.text) << c.name;
     EXPECT_EQ(panel.notifications, std::vector<WORD>(c.changes, EN_CHANGE)) << c.name;
@@ -197,8 +202,7 @@ TEST(EditControl, TypingChangesTheTextOnceAndTellsTheParentEachTime) {
 
 TEST(EditControl, AKeyIsTypedOnceAndACharacterTheProgramSendsIsTyped) {
   Panel panel;
-  SetFocus(panel.edit);
-  quorla_test::DrainMessages();
+  panel.Focus();
   panel.Type("x");
   EXPECT_EQ(TextOf(panel.edit), u"x");
   EXPECT_EQ(panel.Count(WM_KEYDOWN), 1);
@@ -249,8 +253,7 @@ TEST(EditControl, NumbersOnlyFiltersTypingButNotPastingOrSetting) {
   };
   for (const Case& c : cases) {
     Panel panel(ES_NUMBER | ES_AUTOHSCROLL);
-    SetFocus(panel.edit);
-    quorla_test::DrainMessages();
+    panel.Focus();
     c.input(panel);
     EXPECT_EQ(TextOf(panel.edit), c.text) << c.name;
   }
@@ -413,8 +416,7 @@ TEST(EditControl, TheWheelIsQueuedToTheFocusWindowWithItsDeltaAndScreenPoint) {
 
 TEST(EditControl, AWheelAFieldHandsToItsWindowLaterIsNoInput) {
   Panel panel;
-  SetFocus(panel.edit);
-  quorla_test::DrainMessages();
+  panel.Focus();
   panel.editSeen.clear();
   QWidget* top = quorla::WidgetOfWindow(panel.parent);
   struct Case {
@@ -448,8 +450,7 @@ TEST(EditControl, ADoubleClickSelectsAWord) {
 
 TEST(EditControl, AnInputMethodsCompositionKeepsItsKeysAndItsEnter) {
   Panel panel;
-  SetFocus(panel.edit);
-  quorla_test::DrainMessages();
+  panel.Focus();
   QLineEdit* field = panel.Field();
   QInputMethodEvent composing("zhong", {});
   QCoreApplication::sendEvent(field, &composing);
@@ -476,9 +477,7 @@ TEST(EditControl, AutoCompleteOffersTheAddressesLoadedBefore) {
   EXPECT_EQ(SHAutoComplete(panel.parent, SHACF_URLHISTORY | SHACF_URLMRU), E_INVALIDARG);
   EXPECT_EQ(SHAutoComplete(panel.edit, SHACF_FILESYSTEM), E_NOTIMPL);
   ASSERT_EQ(SHAutoComplete(panel.edit, SHACF_URLHISTORY | SHACF_URLMRU), S_OK);
-  SetFocus(panel.edit);
-  quorla_test::DrainMessages();
-  panel.notifications.clear();
+  panel.Focus();
 
   struct Step {
     const char* name;

@@ -208,7 +208,7 @@ TEST(Input, KeysGoToTheFocusWindowAndTranslateToCharacters) {
       {Qt::Key_5, Qt::NoModifier, "5", WM_KEYDOWN, '5', {'5'}},
       {Qt::Key_F5, Qt::NoModifier, "", WM_KEYDOWN, VK_F5, {}},
       {Qt::Key_Left, Qt::NoModifier, "", WM_KEYDOWN, VK_LEFT, {}},
-      // (Alt+F4 closes the window: frame_test.cpp.)
+      // (Alt+F4 closes the window: frame_input_test.cpp.)
       {Qt::Key_F5, Qt::AltModifier, "", WM_SYSKEYDOWN, VK_F5, {}},
   };
   QWidget* widget = quorla::WidgetOfWindow(top);
