@@ -17,6 +17,7 @@
 #include "win/shell_autocomplete.h"
 #include "win/gdi_objects.h"
 #include "win/icons.h"
+#include "win/menus.h"
 #include "win/process_exit.h"
 #include "win/threads.h"
 
@@ -136,6 +137,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT create) {
   // The platform gives an overlapped window a caption; this one draws its
   // own.
   ModifyStyle(WS_CAPTION, 0);
+  ::SetMenu(m_hWnd, nullptr);
   SetWindowText(u"Quorla购物浏览器");
 
   LoadUrlFilter();

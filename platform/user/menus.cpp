@@ -6,6 +6,7 @@
 
 #include "menus_table.h"
 #include "win/last_error.h"
+#include "win/window_objects.h"
 
 namespace quorla {
 namespace {
@@ -184,3 +185,17 @@ int GetMenuItemCount(HMENU menu) {
   }
   return static_cast<int>(record->items.size());
 }
+
+BOOL SetMenu(HWND hwnd, HMENU menu) {
+  if (!IsWindow(hwnd)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  if (menu) {
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HMENU GetMenu(HWND) { return nullptr; }

@@ -60,6 +60,11 @@ WINAPI_EXPORT BOOL DestroyMenu(HMENU menu);
 WINAPI_EXPORT BOOL IsMenu(HMENU menu);
 // -1 for a menu that does not exist.
 WINAPI_EXPORT int GetMenuItemCount(HMENU menu);
+// Windows here carry no menu bar: SetMenu takes only "no menu" (FALSE with
+// ERROR_NOT_SUPPORTED for a menu, so a caller never believes it shown) and
+// GetMenu always answers null.
+WINAPI_EXPORT BOOL SetMenu(HWND hwnd, HMENU menu);
+WINAPI_EXPORT HMENU GetMenu(HWND hwnd);
 // Shows the menu with its corner (as the TPM_*ALIGN flags say) at the
 // screen point (x, y), owned by a window of the calling thread. TRUE once
 // it closed, or, with TPM_RETURNCMD, the chosen identifier (0 when

@@ -303,4 +303,16 @@ TEST_F(PopupMenuTest, BadArgumentsAndASecondMenuAtOnce) {
   EXPECT_EQ(secondError, ERROR_POPUP_ALREADY_ACTIVE);
 }
 
+// Windows carry no menu bar: taking the menu away succeeds, giving one fails
+// and leaves none, so nobody believes a menu shown that never is.
+TEST_F(PopupMenuTest, AWindowsMenuBarIsOnlyEverNone) {
+  EXPECT_TRUE(SetMenu(owner_, nullptr));
+  EXPECT_FALSE(SetMenu(owner_, menu_));
+  EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
+  EXPECT_EQ(GetMenu(owner_), nullptr);
+  EXPECT_TRUE(IsMenu(menu_)) << "the refused menu still belongs to its maker";
+  EXPECT_FALSE(SetMenu(reinterpret_cast<HWND>(0x4321), nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+}
+
 }  // namespace
