@@ -169,7 +169,9 @@ TEST_F(CrashDump, ANullWriteLeavesADumpTellsTheUserAndExitsWithTheCodesLowByte) 
     EXPECT_EQ(WEXITSTATUS(status), 0x05);
     EXPECT_NE(ReadFile(dir / "out.txt").find(c.printed), std::string::npos);
     const uint32_t thread = CrashingThread();
-    if (c.arguments[0] == "main") EXPECT_EQ(thread, static_cast<uint32_t>(child)) << "the main thread's id is the process's";
+    if (c.arguments[0] == "main") {
+      EXPECT_EQ(thread, static_cast<uint32_t>(child)) << "the main thread's id is the process's";
+    }
     ExpectDumpOfAccessViolation(thread);
     ExpectMessageOnStandardError();
   }

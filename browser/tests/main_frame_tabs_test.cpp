@@ -49,7 +49,9 @@ TEST_F(MainFrameTabs, ClosingTheMiddleOrTheLastOfThreeSelectsTheTabInItsPlace) {
     EXPECT_EQ(Text(current->GetLocationURL()), Page(c.shownAfter));
     EXPECT_TRUE(current->IsWindowVisible());
     for (int i = 0; i < 2; ++i)
-      if (i != c.selectedAfter) EXPECT_FALSE(frame->Tabs().GetTabView(i)->IsWindowVisible()) << i;
+      if (i != c.selectedAfter) {
+        EXPECT_FALSE(frame->Tabs().GetTabView(i)->IsWindowVisible()) << i;
+      }
     EXPECT_EQ(AddressBoxText(), Page(c.shownAfter));
   }
 }

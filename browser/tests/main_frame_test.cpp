@@ -160,7 +160,9 @@ TEST_F(MainFrameWindow, TheWindowMenuSpotOpensTheWindowMenuOnEitherButton) {
     Mouse(c.message + 1, c.client.x, c.client.y);
     Drain();
     ASSERT_EQ(frame->windowMenus.size(), c.menus) << c.client.x << "," << c.client.y;
-    if (c.menus) EXPECT_EQ(frame->windowMenus[0], 32) << "as from the space key";
+    if (c.menus) {
+      EXPECT_EQ(frame->windowMenus[0], 32) << "as from the space key";
+    }
   }
 }
 

@@ -36,8 +36,9 @@ TEST(StartTimer, TurnsTheStartArgumentIntoWhatTheFirstTabOpens) {
     ASSERT_NE(frame->GetSafeHwnd(), nullptr);
     // Until the timer fires the argument is as the start left it.
     Drain();
-    if (std::chrono::steady_clock::now() - made < std::chrono::milliseconds(250))
+    if (std::chrono::steady_clock::now() - made < std::chrono::milliseconds(250)) {
       EXPECT_EQ(std::u16string(StartArgument().GetString()), std::u16string(c.argument));
+    }
     const auto deadline = made + std::chrono::milliseconds(1500);
     while (std::chrono::steady_clock::now() < deadline) {
       Drain();

@@ -219,7 +219,9 @@ void EngineTest::WatchInFile(const std::vector<ReducePriceItem>& items) {
 }
 
 void EngineTest::StartEngine(bool withWindows) {
-  if (server.Port() == 0) ASSERT_TRUE(server.Start());
+  if (server.Port() == 0) {
+    ASSERT_TRUE(server.Start());
+  }
   PriceWatchEngine::Options options;
   options.clock = &clock;
   options.settings = &settings;

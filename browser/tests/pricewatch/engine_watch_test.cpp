@@ -101,7 +101,9 @@ TEST_F(EngineWatch, ThePopUpMovesTheThresholdOfEveryItemOfTheAddressAboveTheShow
   for (const Case& c : cases) {
     const std::string before = ReadBytes(home.watchList());
     EXPECT_EQ(engine->MovePriceDropThreshold(c.url.c_str(), c.shown), c.saved) << c.name;
-    if (!c.saved) EXPECT_EQ(ReadBytes(home.watchList()), before) << c.name;
+    if (!c.saved) {
+      EXPECT_EQ(ReadBytes(home.watchList()), before) << c.name;
+    }
     const std::vector<ReducePriceItem> items = ItemsInFile(home.watchList());
     ASSERT_EQ(items.size(), 3u) << c.name;
     for (size_t i = 0; i < 3; ++i) {
@@ -140,7 +142,7 @@ TEST_F(EngineWatch, TheTrayProgramIsToldOfEverySaveAndOfNothingElse) {
   for (char** entry = environ; *entry; ++entry) environment.push_back(*entry);
   const std::string log = (home.dir() / "tray_peer").string();
   auto peer = quorla_desktop::ChildProcess::Launch(
-      {{std::string(QUORLA_ENGINE_TEST_DIR) + "/tray_peer", "--no-mutex"}, environment, "", log});
+      {{std::string(QUORLA_ENGINE_TEST_DIR) + "/tray_peer", "--no-mutex"}, environment, "", log, {}});
   ASSERT_NE(peer, nullptr);
   auto lines = [&] {
     std::vector<std::string> out;

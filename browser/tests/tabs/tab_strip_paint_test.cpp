@@ -108,7 +108,9 @@ TEST_F(TabStripTest, WhatATabDrawsByItsWidth) {
     for (int x = tab.left; x < tab.right; ++x)
       for (int y = tab.top; y < tab.bottom; ++y) glyph = glyph || shown.At(x, y) == kCloseColour;
     EXPECT_EQ(glyph, c.glyph) << c.width;
-    if (c.glyph) EXPECT_EQ(shown.At(tab.right - 17, 17), kCloseColour) << c.width;
+    if (c.glyph) {
+      EXPECT_EQ(shown.At(tab.right - 17, 17), kCloseColour) << c.width;
+    }
   }
 }
 

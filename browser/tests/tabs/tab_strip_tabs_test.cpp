@@ -114,7 +114,9 @@ TEST_F(TabStripTest, RemoveTab) {
     EXPECT_EQ(caseStrip.GetCurSel(), c.selectedAfter) << c.name;
     EXPECT_EQ(caseOwner.calls, c.calls) << c.name;
     const bool closed = c.remove >= 0 && c.remove < static_cast<int>(views.size()) && c.after.size() != views.size();
-    if (closed) EXPECT_FALSE(caseOwner.Owns(views[static_cast<size_t>(c.remove)])) << c.name;
+    if (closed) {
+      EXPECT_FALSE(caseOwner.Owns(views[static_cast<size_t>(c.remove)])) << c.name;
+    }
     for (int i = 0; i < caseStrip.GetItemCount(); ++i)
       EXPECT_EQ(caseStrip.GetTabView(i)->IsWindowVisible() != FALSE, i == c.selectedAfter) << c.name << ": view " << i;
   }

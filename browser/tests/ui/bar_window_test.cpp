@@ -141,7 +141,9 @@ TEST_F(BarWindow, MouseRules) {
     for (int index : c.clicked) expected.push_back(bar.buttons[index].id);
     EXPECT_EQ(host.Commands(), expected);
     for (const ui_test::Posted& p : host.posted)
-      if (p.message == WM_COMMAND) EXPECT_EQ(p.lParam, 0);
+      if (p.message == WM_COMMAND) {
+        EXPECT_EQ(p.lParam, 0);
+      }
     EXPECT_EQ(CWnd::GetCapture(), nullptr) << "no capture is left behind";
   }
 }

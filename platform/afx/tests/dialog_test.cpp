@@ -171,7 +171,7 @@ class DialogTest : public ::testing::Test {
   CMain main;
   std::vector<DWORD> storage = OneItemTemplate(false, u"Quorla购物浏览器设置",
                                                {TemplateName::Text(RawClass()), {}, kItemId, 9, 94, 34, 12,
-                                                WS_CHILD | WS_VISIBLE | WS_TABSTOP});
+                                                WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, {}, 0});
 };
 
 TEST_F(DialogTest, KeysEndTheDialogThroughItsOwnPreTranslation) {
@@ -260,7 +260,7 @@ TEST_F(DialogTest, ADialogItsInitialisationLeftInPlaceOpensCentredOverItsOwner) 
   main.SetWindowPos(nullptr, 50, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
   const std::vector<DWORD> list = OneItemTemplate(
       true, u"", {TemplateName::Text(u"SysListView32"), {}, kListId, 1, 32, 200, 100,
-                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_ALIGNLEFT});
+                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_ALIGNLEFT, 0, {}, 0});
   // 228 × 143 dialog units at 6 × 13 pixels per 4 × 8: 342 × 232 pixels.
   struct Case {
     const char* name;

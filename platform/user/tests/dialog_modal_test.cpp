@@ -129,7 +129,9 @@ TEST(DialogModalTest, EachWayOfEndingGivesItsResult) {
     EXPECT_EQ(commands, c.commands);
     EXPECT_EQ(PositionOf(script.seen, WM_KEYDOWN), script.seen.size()) << "the key itself is taken";
     EXPECT_EQ(script.seen.back(), static_cast<UINT>(WM_NCDESTROY));
-    if (c.neverShown) EXPECT_EQ(PositionOf(script.seen, WM_SHOWWINDOW), script.seen.size());
+    if (c.neverShown) {
+      EXPECT_EQ(PositionOf(script.seen, WM_SHOWWINDOW), script.seen.size());
+    }
   }
 }
 

@@ -397,7 +397,9 @@ TEST(FrameInput, TheDesktopsRequestsArriveAsSystemCommands) {
     EXPECT_TRUE(IsWindowVisible(hwnd));
     // Without a window manager a minimised window is off the screen.
     EXPECT_EQ(widget->isVisible(), !c.iconicAfter);
-    if (!c.iconicAfter) EXPECT_EQ(widget->windowState(), c.widgetAfter);
+    if (!c.iconicAfter) {
+      EXPECT_EQ(widget->windowState(), c.widgetAfter);
+    }
     DestroyWindow(hwnd);
   }
 }

@@ -68,8 +68,9 @@ TEST(Icons, LoadImagePicksTheNearestImageAndScalesIt) {
     EXPECT_EQ(d.middle, c.colour) << c.width << "x" << c.height;
     // At an image's own size its clear corner shows what is below, whatever
     // the image's storage.
-    if (c.width == c.height && (c.width == 16 || c.width == 24 || c.width == 32 || c.width == 48))
+    if (c.width == c.height && (c.width == 16 || c.width == 24 || c.width == 32 || c.width == 48)) {
       EXPECT_EQ(d.corner, kGround) << c.width;
+    }
     EXPECT_TRUE(DestroyIcon(icon));
   }
 }

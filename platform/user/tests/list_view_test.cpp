@@ -175,7 +175,9 @@ TEST_F(ListViewTest, SubItemRectanglesFollowColumnsAndRowsOfTheImageListsHeight)
     RECT rect{c.code, c.column, 0, 0};
     const bool ok = SendMessageW(list_, LVM_GETSUBITEMRECT, static_cast<WPARAM>(c.row), reinterpret_cast<LPARAM>(&rect));
     EXPECT_EQ(ok, c.ok) << c.row << "," << c.column;
-    if (ok) EXPECT_EQ(quorla_test::EdgesOf(rect), c.expected) << c.row << "," << c.column;
+    if (ok) {
+      EXPECT_EQ(quorla_test::EdgesOf(rect), c.expected) << c.row << "," << c.column;
+    }
   }
   EXPECT_EQ(ItemEdges(2), (quorla_test::Edges{0, headerHeight_ + 60, 430, headerHeight_ + 90}));
 }

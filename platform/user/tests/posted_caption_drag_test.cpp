@@ -142,7 +142,9 @@ TEST_F(PostedCaptionDrag, TheWindowMovesByThePointersTravelFromWhereTheRequestWa
       const int x = GET_X_LPARAM(move.lParam), y = GET_Y_LPARAM(move.lParam);
       EXPECT_TRUE((x - x0) * c.travel.x() >= 0 && (y - y0) * c.travel.y() >= 0) << x << "," << y;
     }
-    if (c.child) EXPECT_EQ(Place(top_), std::make_pair(LONG{100}, LONG{100}));
+    if (c.child) {
+      EXPECT_EQ(Place(top_), std::make_pair(LONG{100}, LONG{100}));
+    }
     EXPECT_EQ(GetCapture(), nullptr);
   }
 }

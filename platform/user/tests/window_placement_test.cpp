@@ -100,7 +100,9 @@ TEST(WindowPlacement, ShowWindowSendsShowWindowFirstAndReportsThePreviousState) 
     EXPECT_EQ(IsWindowVisible(hwnd) != FALSE, s.visibleAfter) << s.command;
     EXPECT_EQ(log.MessagesOf(hwnd, kPlacementMessages), s.expected) << s.command;
     auto shown = log.Of(hwnd, WM_SHOWWINDOW);
-    if (!shown.empty()) EXPECT_EQ(shown[0].wParam, s.visibleAfter ? TRUE : FALSE);
+    if (!shown.empty()) {
+      EXPECT_EQ(shown[0].wParam, s.visibleAfter ? TRUE : FALSE);
+    }
   }
   DestroyWindow(hwnd);
 }

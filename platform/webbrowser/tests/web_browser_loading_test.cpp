@@ -48,8 +48,9 @@ TEST_F(WebBrowserTest, ASlowPageIsLoadingFromItsQuestionToItsCompletion) {
     // the end, right before the completion.
     bool ended = false;
     for (auto e = events.begin() + static_cast<long>(from); e != end; ++e) {
-      if (e->name == "StatusTextChange" && e->text.empty())
+      if (e->name == "StatusTextChange" && e->text.empty()) {
         EXPECT_EQ(e + 1, end) << c.path << ": an empty status text before the load ended";
+      }
       if (e->readyState == READYSTATE_COMPLETE) ended = true;
       EXPECT_EQ(e->readyState, ended ? READYSTATE_COMPLETE : READYSTATE_LOADING) << c.path << " " << e->name << " "
                                                                                   << e->text;

@@ -85,7 +85,7 @@ TEST_F(PopupTest, AnswersOtherThanANewControlDropThePopup) {
   };
   const std::vector<Case> cases = {
       {"nothing", [] { return nullptr; }, false},
-      {"the opener itself", [this] { return ExtraBrowser{window, browser}.Application(); }, false},
+      {"the opener itself", [this] { return ExtraBrowser{window, browser, nullptr, {}}.Application(); }, false},
       {"a new control, cancelled", [this] { return popup->Application(); }, true},
   };
   for (const Case& c : cases) {

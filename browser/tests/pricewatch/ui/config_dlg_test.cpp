@@ -212,11 +212,17 @@ TEST_F(ConfigDlg, SavesWhatChangedAndTellsTheTrayOfEverySave) {
     SCOPED_TRACE(c.name);
     Fresh(c.ini);
     EXPECT_EQ(Run(c.steps), c.result);
-    if (c.iniUnchanged) EXPECT_EQ(Read(Ini()), c.ini);
+    if (c.iniUnchanged) {
+      EXPECT_EQ(Read(Ini()), c.ini);
+    }
     EXPECT_EQ(RunTray(), c.runTray);
     EXPECT_EQ(ReadCheckTimeLong(), c.interval);
-    if (c.entry == kNone) EXPECT_FALSE(fs::exists(Entry()));
-    if (c.entry == kProgram) EXPECT_NE(Read(Entry()).find(exec), std::string::npos);
+    if (c.entry == kNone) {
+      EXPECT_FALSE(fs::exists(Entry()));
+    }
+    if (c.entry == kProgram) {
+      EXPECT_NE(Read(Entry()).find(exec), std::string::npos);
+    }
     EXPECT_EQ(TrayCount(), c.trayMessages);
   }
 }

@@ -109,9 +109,13 @@ TEST_F(CutPriceDlg, APressOnTheNewestRowOpensOrRemovesItsItemByWhereItFalls) {
       d.EndDialog(0);
     }});
     EXPECT_EQ(static_cast<int>(host.opened.size()), c.opened);
-    if (c.opened) EXPECT_EQ(host.opened.back(), u"http://127.0.0.1/3");
+    if (c.opened) {
+      EXPECT_EQ(host.opened.back(), u"http://127.0.0.1/3");
+    }
     ASSERT_EQ(static_cast<int>(actions.removed.size()), c.removed);
-    if (c.removed) EXPECT_EQ(actions.removed[0], u"http://127.0.0.1/3");
+    if (c.removed) {
+      EXPECT_EQ(actions.removed[0], u"http://127.0.0.1/3");
+    }
     EXPECT_EQ(rowsAfter, 3 - c.removed);
   }
 }
