@@ -6,6 +6,7 @@
 #include <atomic>
 
 #include "hosted_widgets_qt.h"
+#include "owned_windows.h"
 #include "thread_ui_state.h"
 #include "window_tree.h"
 #include "win/last_error.h"
@@ -44,7 +45,8 @@ void ActivateWindow(HWND hwnd) {
   ThreadUiState& state = CurrentUiState();
   HWND previous = state.active;
   g_foreground.store(hwnd);
-  if (auto backend = BackendOf(hwnd)) backend->Activate();
+  if (auto backend = BackendOf(hwnd)) backend->Activate();  // comes to the front
+  RaiseOwnedWindows(hwnd);
   if (previous == hwnd) return;
   state.active = hwnd;
   if (previous && IsWindow(previous)) SendMessageW(previous, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(hwnd));

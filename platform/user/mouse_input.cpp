@@ -5,16 +5,19 @@
 #include <atomic>
 #include <cstdlib>
 
+#include "activation.h"
 #include "hit_testing.h"
 #include "input_events.h"
 #include "key_state.h"
 #include "non_client_input.h"
+#include "owned_windows.h"
 #include "message_queue.h"
 #include "mouse_leave_tracking.h"
 #include "thread_ui_state.h"
 #include "ui_loop.h"
 #include "window_tree.h"
 #include "win/input.h"
+#include "win/threads.h"
 #include "win/window_objects.h"
 #include "win/window_state.h"
 
@@ -48,6 +51,25 @@ std::array<bool, 3>& PressSeen() {
 
 int ButtonIndex(UINT button) { return button == VK_RBUTTON ? 1 : button == VK_MBUTTON ? 2 : 0; }
 
+// A press on a disabled top-level window, such as the owner of a modal
+// dialog, takes no input but brings that dialog up and activates it, as on
+// the platform, so a dialog that went behind its owner is never lost.
+void BringUpWhatKeepsItDisabled(QPoint screen) {
+  HWND top = nullptr;
+  const HWND pressed = WindowAtScreenPoint(screen, false);
+  {
+    std::lock_guard<std::mutex> guard(WindowTableLock());
+    auto under = FindWindowRecordLocked(pressed);
+    auto topLevel = under ? TopLevelLocked(under) : nullptr;
+    if (!topLevel || topLevel->threadId != GetCurrentThreadId()) return;
+    top = topLevel->handle;
+  }
+  HWND popup = ActivationTarget(top);
+  if (popup == top) return;
+  SetWindowPos(popup, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ActivateWindow(popup);
+}
+
 }  // namespace
 
 QPoint LastPointerPosition() {
@@ -75,6 +97,7 @@ bool QueueMouseEvent(const MouseEvent& event) {
     HWND focus = GetFocus();
     if (focus) target = focus;
   }
+  if (!target && kind == MouseEvent::Kind::kPress) BringUpWhatKeepsItDisabled(event.screen);
   if (!target) return false;
   // The window says which part of it is under the pointer; the capture
   // window takes everything as client input.

@@ -5,6 +5,7 @@
 #include "activation.h"
 #include "message_queue.h"
 #include "minmax_info.h"
+#include "owned_windows.h"
 #include "remote_windows.h"
 #include "update_regions.h"
 #include "window_publishing.h"
@@ -122,7 +123,7 @@ BOOL PlaceWindow(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
 
   std::vector<DWORD> painters;
   BackendWork work;
-  bool showing = false, hiding = false;
+  bool showing = false, hiding = false, raisedTopLevel = false;
   HWND parentToRepaint = nullptr;
   QRegion parentArea;
   const bool ownThread = record->threadId == GetCurrentThreadId();
@@ -161,6 +162,7 @@ BOOL PlaceWindow(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
                  pos.hwndInsertAfter == HWND_NOTOPMOST) {
         window->ui.zorder = NextZOrderLocked();
         raised = true;
+        raisedTopLevel = IsTopLevel(*window);
       } else if (auto above = FindWindowRecordLocked(pos.hwndInsertAfter)) {
         window->ui.zorder = above->ui.zorder > 0 ? above->ui.zorder - 1 : 0;
       }
@@ -207,6 +209,7 @@ BOOL PlaceWindow(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
   WakePainters(painters);
   if (parentToRepaint) InvalidateParentArea(parentToRepaint, parentArea);
   CarryOut(hwnd, work);
+  if (raisedTopLevel) RaiseOwnedWindows(hwnd);
   if (!ownThread && !record->parent && IsOnScreenKind(*record)) {
     // The widget lives on the window's own thread: it follows there.
     if (auto queue = record->queue.lock()) queue->PostTask([hwnd] { SyncBackend(hwnd); });

@@ -2,6 +2,7 @@
 // calling thread is raised on screen and activated too, as the browser asks
 // when a second browser hands a request over to it.
 #include "activation.h"
+#include "owned_windows.h"
 #include "window_tree.h"
 #include "win/last_error.h"
 #include "win/threads.h"
@@ -20,6 +21,8 @@ BOOL BringWindowToTop(HWND hwnd) {
     topLevelOfThisThread = quorla::IsTopLevel(*window) && window->threadId == GetCurrentThreadId();
   }
   if (!SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) return FALSE;
-  if (topLevelOfThisThread && IsWindowVisible(hwnd)) quorla::ActivateWindow(hwnd);
+  // Raising moved the windows it owns above it; a disabled one (the owner
+  // of a modal dialog) leaves the activation to its dialog.
+  if (topLevelOfThisThread && IsWindowVisible(hwnd)) quorla::ActivateWindow(quorla::ActivationTarget(hwnd));
   return TRUE;
 }

@@ -262,6 +262,24 @@ TEST(Input, APressActivatesItsTopLevelWindowFirst) {
   DestroyWindow(b);
 }
 
+TEST(Input, APressOnTheDisabledOwnerOfAModalDialogActivatesAndRaisesTheDialog) {
+  WindowLog log;
+  HWND owner = Shown(0, 0, 200, 200);
+  HWND dialog = CreateWindowExW(0, u"QuorlaTestWindow", u"", WS_POPUP | WS_VISIBLE, 50, 50, 100, 100, owner, nullptr,
+                                nullptr, nullptr);
+  quorla_test::DrainMessages();
+  EnableWindow(owner, FALSE);
+  SetWindowPos(owner, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetActiveWindow(owner);
+  log.Clear();
+  Click(owner, {10, 10});
+  quorla_test::DrainMessages();
+  EXPECT_EQ(GetActiveWindow(), dialog);
+  EXPECT_EQ(WindowFromPoint(POINT{100, 100}), dialog);
+  EXPECT_TRUE(Messages(log, WM_LBUTTONDOWN).empty()) << "the disabled owner takes nothing";
+  DestroyWindow(owner);
+}
+
 TEST(Input, CursorsAndPointerState) {
   struct Cursor {
     LPCWSTR id;

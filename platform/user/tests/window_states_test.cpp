@@ -341,6 +341,41 @@ TEST(WindowStates, BringWindowToTopRaisesAndActivates) {
   DestroyWindow(upper);
 }
 
+// A modal dialog stays above its owner: bringing the disabled owner to the
+// top (as the browser does when an item is opened from its watch list)
+// raises the dialog after it and leaves the dialog active, so the person is
+// never left before a disabled window with the dialog hidden behind it.
+TEST(WindowStates, RaisingAnOwnerKeepsWhatItOwnsAboveAndADisabledOwnerLeavesTheActivationToIt) {
+  HWND owner = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+  HWND dialog = CreateWindowExW(0, u"QuorlaTestWindow", u"", WS_POPUP | WS_VISIBLE, 50, 50, 100, 100, owner, nullptr,
+                                nullptr, nullptr);
+  HWND nested = CreateWindowExW(0, u"QuorlaTestWindow", u"", WS_POPUP | WS_VISIBLE, 60, 60, 20, 20, dialog, nullptr,
+                                nullptr, nullptr);
+  HWND hidden = CreateWindowExW(0, u"QuorlaTestWindow", u"", WS_POPUP, 150, 150, 40, 40, owner, nullptr, nullptr,
+                                nullptr);
+  HWND other = quorla_test::MakeTopLevel(WS_POPUP | WS_VISIBLE, 0, 0, 300, 300);
+  quorla_test::DrainMessages();
+  ASSERT_EQ(WindowFromPoint(POINT{100, 100}), other);
+
+  EnableWindow(owner, FALSE);
+  EXPECT_TRUE(BringWindowToTop(owner));
+  EXPECT_EQ(WindowFromPoint(POINT{100, 100}), dialog);
+  EXPECT_EQ(WindowFromPoint(POINT{65, 65}), nested) << "the owned window's own owned window comes along";
+  EXPECT_EQ(WindowFromPoint(POINT{20, 20}), owner);
+  EXPECT_EQ(WindowFromPoint(POINT{170, 170}), owner) << "a hidden owned window is not shown";
+  EXPECT_FALSE(IsWindowVisible(hidden));
+  EXPECT_EQ(GetActiveWindow(), dialog) << "the owner is disabled; the pop-up it owns takes the activation";
+
+  // Raising the enabled owner through SetWindowPos keeps the order too.
+  EnableWindow(owner, TRUE);
+  SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(owner, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_EQ(WindowFromPoint(POINT{100, 100}), dialog);
+  EXPECT_TRUE(BringWindowToTop(owner));
+  EXPECT_EQ(GetActiveWindow(), owner);
+  for (HWND hwnd : {other, owner}) DestroyWindow(hwnd);
+}
+
 TEST(WindowStates, RestoringAndMaximisingActivateMinimisingDoesNot) {
   struct Case {
     const char* name;
